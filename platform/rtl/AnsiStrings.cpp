@@ -33,13 +33,17 @@ QCollator& Collator(Qt::CaseSensitivity aCase) {
     return aCase == Qt::CaseSensitive ? sensitive : insensitive;
 }
 
-int32_t Sign(int aValue) { return aValue < 0 ? -1 : (aValue > 0 ? 1 : 0); }
+int32_t Sign(int aValue) {
+    return aValue < 0 ? -1 : (aValue > 0 ? 1 : 0);
+}
 
 QString ToQ(const String& aText) {
     return QString::fromUtf8(aText.data(), static_cast<qsizetype>(aText.size()));
 }
 
-String FromQ(const QString& aText) { return aText.toUtf8().toStdString(); }
+String FromQ(const QString& aText) {
+    return aText.toUtf8().toStdString();
+}
 
 } // namespace
 
@@ -62,9 +66,13 @@ bool AnsiSameText(const String& aLeft, const String& aRight) {
     return AnsiCompareText(aLeft, aRight) == 0;
 }
 
-String AnsiUpperCase(const String& aText) { return FromQ(ToQ(aText).toUpper()); }
+String AnsiUpperCase(const String& aText) {
+    return FromQ(ToQ(aText).toUpper());
+}
 
-String AnsiLowerCase(const String& aText) { return FromQ(ToQ(aText).toLower()); }
+String AnsiLowerCase(const String& aText) {
+    return FromQ(ToQ(aText).toLower());
+}
 
 String Trim(const String& aText) {
     const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };

@@ -70,9 +70,13 @@ TTimeParts DecodeTime(TDateTime aValue) {
     return parts;
 }
 
-TDateTime DateOf(TDateTime aValue) { return std::trunc(aValue); }
+TDateTime DateOf(TDateTime aValue) {
+    return std::trunc(aValue);
+}
 
-TDateTime TimeOf(TDateTime aValue) { return std::fabs(aValue - std::trunc(aValue)); }
+TDateTime TimeOf(TDateTime aValue) {
+    return std::fabs(aValue - std::trunc(aValue));
+}
 
 TDateTime ComposeDateTime(TDateTime aDate, TDateTime aTime) {
     const double day = std::trunc(aDate);
@@ -94,11 +98,13 @@ TDateTime Now() {
     std::tm local{};
     localtime_r(&seconds, &local);
     const TDateTime day = EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
-    const TDateTime time = EncodeTime(local.tm_hour, local.tm_min, local.tm_sec,
-                                      static_cast<int32_t>(msecs % 1000));
+    const TDateTime time =
+        EncodeTime(local.tm_hour, local.tm_min, local.tm_sec, static_cast<int32_t>(msecs % 1000));
     return ComposeDateTime(day, time);
 }
 
-TDateTime Date() { return DateOf(Now()); }
+TDateTime Date() {
+    return DateOf(Now());
+}
 
 } // namespace fw

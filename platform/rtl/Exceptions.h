@@ -28,7 +28,7 @@ private:
     class Cls : public Parent {                                                                    \
     public:                                                                                        \
         using Parent::Parent;                                                                      \
-        const char* ClassName() const noexcept override { return #Cls; }                          \
+        const char* ClassName() const noexcept override { return #Cls; }                           \
     }
 
 // Text that does not convert to a number, date or time.

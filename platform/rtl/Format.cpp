@@ -55,9 +55,9 @@ String Convert(const TSpec& aSpec, const TFormatArg& aArg, const String& aFormat
         if (!integer) {
             Invalid(aFormat);
         }
-        return IntegerText(aSpec.Type == 'u' && *integer < 0 ? static_cast<int64_t>(uint32_t(*integer))
-                                                             : *integer,
-                           aSpec.Precision);
+        return IntegerText(
+            aSpec.Type == 'u' && *integer < 0 ? static_cast<int64_t>(uint32_t(*integer)) : *integer,
+            aSpec.Precision);
     case 'x':
         if (!integer) {
             Invalid(aFormat);

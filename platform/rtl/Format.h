@@ -17,8 +17,7 @@ namespace fw {
 class TFormatArg {
 public:
     template <class T>
-        requires std::is_integral_v<T>
-    TFormatArg(T aValue) : FValue(static_cast<int64_t>(aValue)) {}
+    requires std::is_integral_v<T> TFormatArg(T aValue) : FValue(static_cast<int64_t>(aValue)) {}
     TFormatArg(double aValue) : FValue(aValue) {}
     TFormatArg(const String& aValue) : FValue(aValue) {}
     TFormatArg(const char* aValue) : FValue(String(aValue)) {}

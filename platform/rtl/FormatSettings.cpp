@@ -89,8 +89,7 @@ TFormatSettings FromQLocale(const QLocale& aLocale) {
         settings.DecimalSeparator = *decimal;
     }
     const auto group = AsciiChar(aLocale.groupSeparator());
-    settings.ThousandSeparator =
-        group ? *group : (settings.DecimalSeparator == ',' ? '.' : ',');
+    settings.ThousandSeparator = group ? *group : (settings.DecimalSeparator == ',' ? '.' : ',');
     char separator = settings.DateSeparator;
     if (const auto pattern = DatePattern(aLocale.dateFormat(QLocale::ShortFormat), separator)) {
         settings.ShortDateFormat = *pattern;
@@ -112,7 +111,9 @@ TFormatSettings FromQLocale(const QLocale& aLocale) {
 
 } // namespace
 
-TFormatSettings TFormatSettings::FromSystemLocale() { return FromQLocale(QLocale::system()); }
+TFormatSettings TFormatSettings::FromSystemLocale() {
+    return FromQLocale(QLocale::system());
+}
 
 TFormatSettings TFormatSettings::FromLocale(const String& aLocaleName) {
     return FromQLocale(QLocale(QString::fromStdString(aLocaleName)));
@@ -128,6 +129,8 @@ TFormatSettingsScope::TFormatSettingsScope(const TFormatSettings& aSettings)
     FormatSettings() = aSettings;
 }
 
-TFormatSettingsScope::~TFormatSettingsScope() { FormatSettings() = FSaved; }
+TFormatSettingsScope::~TFormatSettingsScope() {
+    FormatSettings() = FSaved;
+}
 
 } // namespace fw

@@ -9,13 +9,21 @@ TClass TObject::StaticClass() noexcept {
     return &record;
 }
 
-TClass TObject::ClassType() const noexcept { return StaticClass(); }
+TClass TObject::ClassType() const noexcept {
+    return StaticClass();
+}
 
-String TObject::ClassName() const { return ClassType()->Name; }
+String TObject::ClassName() const {
+    return ClassType()->Name;
+}
 
-TClass TObject::ClassParent() const { return ClassType()->Parent; }
+TClass TObject::ClassParent() const {
+    return ClassType()->Parent;
+}
 
-bool TObject::InheritsFrom(TClass aClass) const { return ClassType()->InheritsFrom(aClass); }
+bool TObject::InheritsFrom(TClass aClass) const {
+    return ClassType()->InheritsFrom(aClass);
+}
 
 bool TClassRecord::InheritsFrom(TClass aClass) const {
     for (TClass current = this; current != nullptr; current = current->Parent) {

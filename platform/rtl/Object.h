@@ -97,7 +97,9 @@ private:                                                                        
         static const ::fw::TClassRecord record{#Cls, Cls::inherited::StaticClass(), FactoryFn};    \
         return &record;                                                                            \
     }                                                                                              \
-    ::fw::TClass Cls::ClassType() const noexcept { return StaticClass(); }
+    ::fw::TClass Cls::ClassType() const noexcept {                                                 \
+        return StaticClass();                                                                      \
+    }
 
 #define FW_IMPLEMENT_CLASS(Cls) FW_IMPLEMENT_CLASS_WITH(Cls, &::fw::ClassAccess::Factory<Cls>)
 #define FW_IMPLEMENT_ABSTRACT_CLASS(Cls) FW_IMPLEMENT_CLASS_WITH(Cls, nullptr)

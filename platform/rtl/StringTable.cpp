@@ -28,6 +28,8 @@ void TStringTable::Replace(const std::map<int32_t, String>& aTranslation) {
     }
 }
 
-void TStringTable::Reset() { FCurrent = FDefaults; }
+void TStringTable::Reset() {
+    FCurrent = FDefaults;
+}
 
 } // namespace fw

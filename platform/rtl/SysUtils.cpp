@@ -116,8 +116,9 @@ void RoundDigits(TDecimal& aDecimal, int aKeep) {
 }
 
 char DigitAt(const TDecimal& aDecimal, int aIndex) {
-    return aIndex >= 0 && aIndex < static_cast<int>(aDecimal.Digits.size()) ? aDecimal.Digits[aIndex]
-                                                                           : '0';
+    return aIndex >= 0 && aIndex < static_cast<int>(aDecimal.Digits.size())
+               ? aDecimal.Digits[aIndex]
+               : '0';
 }
 
 String SpecialValue(double aValue) {
@@ -287,7 +288,8 @@ std::optional<std::vector<TNumberPart>> SplitNumbers(const String& aText, char a
     std::size_t start = 0;
     while (true) {
         const std::size_t end = aText.find(aSeparator, start);
-        const String piece = Trim(aText.substr(start, end == String::npos ? String::npos : end - start));
+        const String piece =
+            Trim(aText.substr(start, end == String::npos ? String::npos : end - start));
         if (piece.empty() || piece.size() > 9 ||
             piece.find_first_not_of("0123456789") != String::npos) {
             return std::nullopt;
@@ -351,8 +353,10 @@ std::optional<TDateTime> ParseTime(const String& aText) {
     String text = Trim(aText);
     int meridiem = 0; // 1 = AM, 2 = PM
     const TFormatSettings& settings = FormatSettings();
-    for (const auto& [word, kind] : {std::pair{settings.TimeAMString, 1}, {settings.TimePMString, 2},
-                                     {String("AM"), 1}, {String("PM"), 2}}) {
+    for (const auto& [word, kind] : {std::pair{settings.TimeAMString, 1},
+                                     {settings.TimePMString, 2},
+                                     {String("AM"), 1},
+                                     {String("PM"), 2}}) {
         if (meridiem == 0 && EndsWithWord(text, word)) {
             meridiem = kind;
             text = Trim(text.substr(0, text.size() - word.size()));
@@ -424,7 +428,9 @@ std::size_t RunLength(const String& aFormat, std::size_t aPos) {
 
 } // namespace
 
-String IntToStr(int64_t aValue) { return std::to_string(aValue); }
+String IntToStr(int64_t aValue) {
+    return std::to_string(aValue);
+}
 
 int64_t StrToInt64(const String& aText) {
     const auto value = ParseInt64(aText);
@@ -470,7 +476,9 @@ String FloatToStrF(double aValue, TFloatFormat aFormat, int32_t aPrecision, int3
     return GeneralText(aValue, precision);
 }
 
-String FloatToStr(double aValue) { return FloatToStrF(aValue, ffGeneral, 15, 0); }
+String FloatToStr(double aValue) {
+    return FloatToStrF(aValue, ffGeneral, 15, 0);
+}
 
 bool TryStrToFloat(const String& aText, double& aValue) {
     const auto value = ParseFloat(aText);

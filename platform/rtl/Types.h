@@ -42,7 +42,9 @@ inline TRect Rect(int32_t aLeft, int32_t aTop, int32_t aRight, int32_t aBottom) 
     return TRect{aLeft, aTop, aRight, aBottom};
 }
 
-inline TPoint Point(int32_t aX, int32_t aY) { return TPoint{aX, aY}; }
+inline TPoint Point(int32_t aX, int32_t aY) {
+    return TPoint{aX, aY};
+}
 
 // (aNumber * aNumerator) / aDenominator with a 64-bit intermediate, rounded to the
 // nearest integer (halves away from zero); -1 when aDenominator is 0.

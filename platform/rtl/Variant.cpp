@@ -10,9 +10,7 @@
 namespace fw {
 namespace {
 
-template <class... F> struct Overloaded : F... {
-    using F::operator()...;
-};
+template <class... F> struct Overloaded : F... { using F::operator()...; };
 template <class... F> Overloaded(F...) -> Overloaded<F...>;
 
 int32_t CheckedInt32(int64_t aValue) {
@@ -46,7 +44,9 @@ Variant Variant::FromDateTime(TDateTime aValue) {
     return value;
 }
 
-TVarType Variant::VarType() const { return static_cast<TVarType>(FValue.index()); }
+TVarType Variant::VarType() const {
+    return static_cast<TVarType>(FValue.index());
+}
 
 void Variant::CastError(const char* aTarget) const {
     String message = "Could not convert variant of type (" + String(VarTypeName(VarType())) +
@@ -58,25 +58,25 @@ void Variant::CastError(const char* aTarget) const {
 }
 
 bool Variant::AsBoolean() const {
-    return std::visit(
-        Overloaded{[](std::monostate) { return false; },
-                   [this](NullTag) -> bool { CastError("Boolean"); },
-                   [](bool v) { return v; }, [](int64_t v) { return v != 0; },
-                   [](double v) { return v != 0; }, [](DateTag v) { return v.Value != 0; },
-                   [this](const String& v) -> bool {
-                       if (AnsiSameText(v, "True")) {
-                           return true;
-                       }
-                       if (AnsiSameText(v, "False")) {
-                           return false;
-                       }
-                       double number = 0;
-                       if (!TryStrToFloat(v, number)) {
-                           CastError("Boolean");
-                       }
-                       return number != 0;
-                   }},
-        FValue);
+    return std::visit(Overloaded{[](std::monostate) { return false; },
+                                 [this](NullTag) -> bool { CastError("Boolean"); },
+                                 [](bool v) { return v; }, [](int64_t v) { return v != 0; },
+                                 [](double v) { return v != 0; },
+                                 [](DateTag v) { return v.Value != 0; },
+                                 [this](const String& v) -> bool {
+                                     if (AnsiSameText(v, "True")) {
+                                         return true;
+                                     }
+                                     if (AnsiSameText(v, "False")) {
+                                         return false;
+                                     }
+                                     double number = 0;
+                                     if (!TryStrToFloat(v, number)) {
+                                         CastError("Boolean");
+                                     }
+                                     return number != 0;
+                                 }},
+                      FValue);
 }
 
 int64_t Variant::AsInt64() const {
@@ -101,7 +101,9 @@ int64_t Variant::AsInt64() const {
                       FValue);
 }
 
-int32_t Variant::AsInteger() const { return CheckedInt32(AsInt64()); }
+int32_t Variant::AsInteger() const {
+    return CheckedInt32(AsInt64());
+}
 
 double Variant::AsDouble() const {
     return std::visit(Overloaded{[](std::monostate) { return 0.0; },
@@ -144,11 +146,17 @@ String Variant::AsString() const {
                       FValue);
 }
 
-bool VarIsNull(const Variant& aValue) { return aValue.IsNull(); }
+bool VarIsNull(const Variant& aValue) {
+    return aValue.IsNull();
+}
 
-bool VarIsEmpty(const Variant& aValue) { return aValue.IsEmpty(); }
+bool VarIsEmpty(const Variant& aValue) {
+    return aValue.IsEmpty();
+}
 
-String VarToStr(const Variant& aValue) { return aValue.IsNull() ? String() : aValue.AsString(); }
+String VarToStr(const Variant& aValue) {
+    return aValue.IsNull() ? String() : aValue.AsString();
+}
 
 const char* VarTypeName(TVarType aType) {
     switch (aType) {

@@ -62,8 +62,12 @@ private:
     [[noreturn]] void CastError(const char* aTarget) const;
 };
 
-inline Variant Unassigned() { return Variant(); }
-inline Variant Null() { return Variant::Null(); }
+inline Variant Unassigned() {
+    return Variant();
+}
+inline Variant Null() {
+    return Variant::Null();
+}
 bool VarIsNull(const Variant& aValue);
 bool VarIsEmpty(const Variant& aValue);
 // The text of the variant; "" for null and unassigned.

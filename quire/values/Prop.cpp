@@ -1,0 +1,172 @@
+#include "quire/values/Prop.h"
+
+#include "platform/rtl/AnsiStrings.h"
+#include "platform/rtl/Exceptions.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace quire {
+
+FW_IMPLEMENT_CLASS(TProp)
+
+TProp::~TProp() {
+    if (FValue != nullptr) {
+        TProp::FreeValue(FValue);
+    }
+}
+
+void TProp::AfterConstruction() {
+    FValue = AllocValue(FSize);
+}
+
+int32_t TProp::GetValueSize() {
+    return 0;
+}
+
+void* TProp::AllocValue(int32_t& aSize) {
+    aSize = GetValueSize();
+    // One byte at least, so that a size-0 kind still has storage to point at.
+    void* block = std::calloc(static_cast<std::size_t>(aSize > 0 ? aSize : 1), 1);
+    if (block == nullptr) {
+        throw fw::EOutOfMemory("Out of memory allocating " + std::to_string(aSize) +
+                               " bytes for a " + ClassName());
+    }
+    return block;
+}
+
+void TProp::FreeValue(void* aValue) {
+    std::free(aValue);
+}
+
+void TProp::AssignValue(const void* aSource) {
+    if (FSize > 0) {
+        std::memcpy(FValue, aSource, static_cast<std::size_t>(FSize));
+    }
+}
+
+void TProp::AssignValueTo(void* aDest) {
+    if (FSize > 0) {
+        std::memcpy(aDest, FValue, static_cast<std::size_t>(FSize));
+    }
+}
+
+int32_t TProp::CompareValue(const void* aValue) {
+    return CompareBytes(FValue, aValue, FSize);
+}
+
+fw::Variant TProp::GetAsVariant() {
+    return fw::Unassigned();
+}
+
+void TProp::SetAsVariant(const fw::Variant&) {}
+
+bool TProp::GetValue(void* aBuffer) {
+    if (CompareValue(aBuffer) == 0) {
+        return false;
+    }
+    AssignValueTo(aBuffer);
+    return true;
+}
+
+bool TProp::SetValue(const void* aBuffer) {
+    if (CompareValue(aBuffer) == 0) {
+        return false;
+    }
+    AssignValue(aBuffer);
+    if (FOnChange) {
+        FOnChange(this);
+    }
+    return true;
+}
+
+void TProp::CheckSize(int32_t aLimit, const char* aOperation) {
+    if (!HasRawValue()) {
+        throw fw::Exception(ClassName() + "." + aOperation + ": no raw value to access");
+    }
+    if (FSize > aLimit) {
+        throw fw::Exception(ClassName() + "." + aOperation + ": Размер свойства > " +
+                            std::to_string(aLimit));
+    }
+}
+
+int32_t TProp::GetOrdValue() {
+    CheckSize(4, "GetOrdValue");
+    // Read into a zeroed 4-byte buffer through GetValue, so only the kind's own
+    // bytes are filled; no sign extension.
+    uint8_t buffer[8] = {};
+    if (FSize > 0) {
+        std::memcpy(buffer, FValue, static_cast<std::size_t>(FSize));
+    }
+    int32_t value = 0;
+    std::memcpy(&value, buffer, sizeof value);
+    return value;
+}
+
+void TProp::SetOrdValue(int32_t aValue) {
+    CheckSize(4, "SetOrdValue");
+    uint8_t buffer[8] = {};
+    std::memcpy(buffer, &aValue, sizeof aValue);
+    SetValue(buffer);
+}
+
+double TProp::GetFloatValue() {
+    CheckSize(8, "GetFloatValue");
+    uint8_t buffer[8] = {};
+    if (FSize > 0) {
+        std::memcpy(buffer, FValue, static_cast<std::size_t>(FSize));
+    }
+    double value = 0;
+    std::memcpy(&value, buffer, sizeof value);
+    return value;
+}
+
+void TProp::SetFloatValue(double aValue) {
+    CheckSize(8, "SetFloatValue");
+    uint8_t buffer[8] = {};
+    std::memcpy(buffer, &aValue, sizeof aValue);
+    SetValue(buffer);
+}
+
+void TProp::Assign(TProp* aSource) {
+    if (aSource->ClassType() != ClassType() && !aSource->InheritsFrom(ClassType()) &&
+        !InheritsFrom(aSource->ClassType())) {
+        throw fw::Exception(ClassName() + ".Assign: cannot assign a " + aSource->ClassName());
+    }
+    if (Compare(aSource) == 0) {
+        return;
+    }
+    AssignValue(aSource->FValue);
+    if (FOnChange) {
+        FOnChange(this);
+    }
+}
+
+int32_t TProp::Compare(TProp* aOther) {
+    return CompareValue(aOther->FValue);
+}
+
+void* FindPropValue(const fw::String& aName, std::span<const fw::String> aNames,
+                    std::span<void* const> aValues) {
+    for (std::size_t i = 0; i < aNames.size(); ++i) {
+        if (fw::AnsiCompareText(aNames[i], aName) == 0) {
+            if (i >= aValues.size()) {
+                throw fw::EListError("FindPropValue: no value given for the name \"" + aName +
+                                     "\" at position " + std::to_string(i));
+            }
+            return aValues[i];
+        }
+    }
+    return nullptr;
+}
+
+int32_t CompareBytes(const void* aFirst, const void* aSecond, int32_t aCount) {
+    if (aCount <= 0) {
+        return 0;
+    }
+    const int order = std::memcmp(aFirst, aSecond, static_cast<std::size_t>(aCount));
+    return order < 0 ? -1 : (order > 0 ? 1 : 0);
+}
+
+} // namespace quire

@@ -1,0 +1,196 @@
+#include "quire/values/PropKinds.h"
+
+#include "platform/rtl/AnsiStrings.h"
+
+#include <cstring>
+
+namespace quire {
+namespace {
+
+template <class T> int32_t CompareNumbers(T aOwn, T aOther) {
+    return aOwn < aOther ? -1 : (aOther < aOwn ? 1 : 0);
+}
+
+template <class T> T& Stored(void* aValue) {
+    return *static_cast<T*>(aValue);
+}
+
+template <class T> const T& Given(const void* aValue) {
+    return *static_cast<const T*>(aValue);
+}
+
+} // namespace
+
+FW_IMPLEMENT_CLASS(TBooleanProp)
+FW_IMPLEMENT_CLASS(TSmallintProp)
+FW_IMPLEMENT_CLASS(TLongintProp)
+FW_IMPLEMENT_CLASS(TStringProp)
+FW_IMPLEMENT_CLASS(TDoubleProp)
+FW_IMPLEMENT_CLASS(TTextProp)
+FW_IMPLEMENT_CLASS(TDateTimeProp)
+FW_IMPLEMENT_CLASS(TDateProp)
+FW_IMPLEMENT_CLASS(TTimeProp)
+
+// ---- boolean ----
+
+fw::Variant TBooleanProp::GetAsVariant() {
+    return fw::Variant(Stored<uint8_t>(FValue) != 0);
+}
+
+void TBooleanProp::SetAsVariant(const fw::Variant& aValue) {
+    Stored<uint8_t>(FValue) = aValue.AsBoolean() ? 1 : 0;
+}
+
+// ---- 16-bit integer ----
+
+int32_t TSmallintProp::CompareValue(const void* aValue) {
+    return CompareNumbers(Stored<int16_t>(FValue), Given<int16_t>(aValue));
+}
+
+fw::Variant TSmallintProp::GetAsVariant() {
+    return fw::Variant(static_cast<int>(Stored<int16_t>(FValue)));
+}
+
+void TSmallintProp::SetAsVariant(const fw::Variant& aValue) {
+    Stored<int16_t>(FValue) = static_cast<int16_t>(static_cast<uint16_t>(aValue.AsInteger()));
+}
+
+// ---- 32-bit integer ----
+
+int32_t TLongintProp::CompareValue(const void* aValue) {
+    return CompareNumbers(Stored<int32_t>(FValue), Given<int32_t>(aValue));
+}
+
+fw::Variant TLongintProp::GetAsVariant() {
+    return fw::Variant(Stored<int32_t>(FValue));
+}
+
+void TLongintProp::SetAsVariant(const fw::Variant& aValue) {
+    Stored<int32_t>(FValue) = aValue.AsInteger();
+}
+
+// ---- string ----
+
+TStringPropValue TStringPropValue::From(const fw::String& aText) {
+    const fw::String text = fw::Utf8Truncate(aText, MaxLength);
+    TStringPropValue value;
+    value.Len = static_cast<uint8_t>(text.size());
+    std::memcpy(value.Chars, text.data(), text.size());
+    return value;
+}
+
+int32_t TStringProp::CompareValue(const void* aValue) {
+    return fw::AnsiCompareStr(Text(), Given<TStringPropValue>(aValue).Text());
+}
+
+fw::Variant TStringProp::GetAsVariant() {
+    return fw::Variant(Text());
+}
+
+void TStringProp::SetAsVariant(const fw::Variant& aValue) {
+    const TStringPropValue value = TStringPropValue::From(aValue.AsString());
+    SetValue(&value);
+}
+
+fw::String TStringProp::Text() const {
+    return Given<TStringPropValue>(FValue).Text();
+}
+
+// ---- double ----
+
+int32_t TDoubleProp::CompareValue(const void* aValue) {
+    return CompareNumbers(Stored<double>(FValue), Given<double>(aValue));
+}
+
+fw::Variant TDoubleProp::GetAsVariant() {
+    return fw::Variant(Stored<double>(FValue));
+}
+
+void TDoubleProp::SetAsVariant(const fw::Variant& aValue) {
+    Stored<double>(FValue) = aValue.AsDouble();
+}
+
+// ---- text ----
+
+TTextProp::~TTextProp() {
+    FreeValue(FValue);
+    FValue = nullptr;
+}
+
+void* TTextProp::AllocValue(int32_t& aSize) {
+    aSize = 0;
+    return new fw::TStringList();
+}
+
+void TTextProp::FreeValue(void* aValue) {
+    delete static_cast<fw::TStringList*>(aValue);
+}
+
+void TTextProp::AssignValue(const void* aSource) {
+    Lines().Assign(Given<fw::TStringList>(aSource));
+}
+
+void TTextProp::AssignValueTo(void* aDest) {
+    Stored<fw::TStringList>(aDest).Assign(Lines());
+}
+
+int32_t TTextProp::CompareValue(const void* aValue) {
+    return SameStrings(Lines(), Given<fw::TStringList>(aValue)) ? 0 : 1;
+}
+
+fw::Variant TTextProp::GetAsVariant() {
+    return fw::Variant(JoinLines(Lines()));
+}
+
+void TTextProp::SetAsVariant(const fw::Variant& aValue) {
+    SplitLines(aValue.AsString(), Lines());
+}
+
+fw::String TTextProp::JoinLines(const fw::TStrings& aLines) {
+    fw::String text;
+    for (int32_t i = 0; i < aLines.Count(); ++i) {
+        if (i > 0) {
+            text += '\n';
+        }
+        text += aLines.Get(i);
+    }
+    return text;
+}
+
+void TTextProp::SplitLines(const fw::String& aText, fw::TStrings& aLines) {
+    aLines.BeginUpdate();
+    aLines.Clear();
+    if (!aText.empty()) {
+        std::size_t start = 0;
+        while (true) {
+            const std::size_t end = aText.find('\n', start);
+            aLines.Add(
+                aText.substr(start, end == fw::String::npos ? fw::String::npos : end - start));
+            if (end == fw::String::npos) {
+                break;
+            }
+            start = end + 1;
+        }
+    }
+    aLines.EndUpdate();
+}
+
+// ---- date and time ----
+
+int32_t TDateTimeProp::CompareValue(const void* aValue) {
+    return CompareNumbers(Stored<double>(FValue), Given<double>(aValue));
+}
+
+fw::Variant TDateTimeProp::GetAsVariant() {
+    return fw::Variant::FromDateTime(Value());
+}
+
+void TDateTimeProp::SetAsVariant(const fw::Variant& aValue) {
+    Stored<double>(FValue) = aValue.AsDateTime();
+}
+
+bool SameStrings(const fw::TStrings& aFirst, const fw::TStrings& aSecond) {
+    return aFirst.Equals(aSecond);
+}
+
+} // namespace quire
