@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build test demo clean format
+.PHONY: deps configure build test test-sanitize demo clean format
 
 deps:
 	bash scripts/install-deps
@@ -16,6 +16,10 @@ build: configure
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize:
+	$(MAKE) test BUILD_DIR=build-sanitize CMAKE_FLAGS="-DQUIRE_SANITIZE=ON -DQUIRE_BENCH=OFF"
 
 demo:
 	@echo "The demo is not built yet." >&2
