@@ -1,0 +1,156 @@
+#include "platform/graphics/internal/DeviceContext.h"
+
+#include "platform/graphics/GraphicsErrors.h"
+#include "platform/rtl/Format.h"
+
+#include <memory>
+#include <unordered_map>
+
+namespace fw {
+
+namespace {
+
+// Live contexts, so that every call can tell a valid handle from a released one.
+std::unordered_map<HDC, std::unique_ptr<TDeviceContext>>& Contexts() {
+    static std::unordered_map<HDC, std::unique_ptr<TDeviceContext>> contexts;
+    return contexts;
+}
+
+bool IsDirectFormat(QImage::Format aFormat) {
+    return aFormat == QImage::Format_RGB32 || aFormat == QImage::Format_ARGB32 ||
+           aFormat == QImage::Format_ARGB32_Premultiplied;
+}
+
+} // namespace
+
+TDeviceContext::TDeviceContext(QImage& aImage, std::optional<QRect> aClip, QPoint aOrigin)
+    : FImage(&aImage), FClip(aClip), FOrigin(aOrigin) {}
+
+QRect TDeviceContext::DeviceClip() const {
+    const QRect imageRect = FImage->rect();
+    if (!FClip)
+        return imageRect;
+    return FClip->translated(FOrigin).intersected(imageRect);
+}
+
+TDeviceContext& CheckDC(HDC aDC, const char* aCall) {
+    auto& contexts = Contexts();
+    if (aDC == nullptr || contexts.find(aDC) == contexts.end())
+        throw EInvalidGraphicOperation(
+            Format("%s: invalid device context %p", {aCall, reinterpret_cast<intptr_t>(aDC)}));
+    return *aDC;
+}
+
+bool IsLiveContext(HDC aDC) {
+    return aDC != nullptr && Contexts().count(aDC) != 0;
+}
+
+HDC NewContext(QImage& aImage, const TRect* aClip, TPoint aOrigin) {
+    std::optional<QRect> clip;
+    if (aClip != nullptr)
+        clip = ToQRect(*aClip);
+    auto context = std::make_unique<TDeviceContext>(aImage, clip, QPoint(aOrigin.X, aOrigin.Y));
+    HDC handle = context.get();
+    SelectDefaultObjects(*context);
+    Contexts().emplace(handle, std::move(context));
+    return handle;
+}
+
+void DeleteContext(HDC aDC) {
+    TDeviceContext& context = CheckDC(aDC, "ReleaseDC");
+    DeselectAll(context);
+    Contexts().erase(aDC);
+}
+
+TContextPainter::TContextPainter(TDeviceContext& aContext) : QPainter(&aContext.Image()) {
+    setRenderHint(QPainter::Antialiasing, false);
+    setRenderHint(QPainter::TextAntialiasing, false);
+    setRenderHint(QPainter::SmoothPixmapTransform, false);
+    setClipRect(aContext.DeviceClip());
+    translate(aContext.Origin());
+}
+
+QRgb ToQRgb(COLORREF aColor) {
+    return qRgb(GetRValue(aColor), GetGValue(aColor), GetBValue(aColor));
+}
+
+COLORREF FromQRgb(QRgb aRgb) {
+    return RGB(static_cast<uint8_t>(qRed(aRgb)), static_cast<uint8_t>(qGreen(aRgb)),
+               static_cast<uint8_t>(qBlue(aRgb)));
+}
+
+QRect ToQRect(const TRect& aRect) {
+    if (aRect.Right <= aRect.Left || aRect.Bottom <= aRect.Top)
+        return QRect(aRect.Left, aRect.Top, 0, 0);
+    return QRect(QPoint(aRect.Left, aRect.Top), QPoint(aRect.Right - 1, aRect.Bottom - 1));
+}
+
+uint32_t ApplyRop2(int32_t aRop2, uint32_t aPen, uint32_t aDest) {
+    uint32_t result = aDest;
+    switch (aRop2) {
+    case R2_BLACK:
+        result = 0;
+        break;
+    case R2_NOTMERGEPEN:
+        result = ~(aPen | aDest);
+        break;
+    case R2_MASKNOTPEN:
+        result = ~aPen & aDest;
+        break;
+    case R2_NOTCOPYPEN:
+        result = ~aPen;
+        break;
+    case R2_MASKPENNOT:
+        result = aPen & ~aDest;
+        break;
+    case R2_NOT:
+        result = ~aDest;
+        break;
+    case R2_XORPEN:
+        result = aPen ^ aDest;
+        break;
+    case R2_NOTMASKPEN:
+        result = ~(aPen & aDest);
+        break;
+    case R2_MASKPEN:
+        result = aPen & aDest;
+        break;
+    case R2_NOTXORPEN:
+        result = ~(aPen ^ aDest);
+        break;
+    case R2_NOP:
+        result = aDest;
+        break;
+    case R2_MERGENOTPEN:
+        result = ~aPen | aDest;
+        break;
+    case R2_COPYPEN:
+        result = aPen;
+        break;
+    case R2_MERGEPENNOT:
+        result = aPen | ~aDest;
+        break;
+    case R2_MERGEPEN:
+        result = aPen | aDest;
+        break;
+    case R2_WHITE:
+        result = 0xFFFFFF;
+        break;
+    }
+    return result & 0xFFFFFF;
+}
+
+void PlotPixel(QImage& aImage, const QRect& aClip, int aX, int aY, COLORREF aColor, int32_t aRop2) {
+    if (!aClip.contains(aX, aY))
+        return;
+    const uint32_t pen = ToQRgb(aColor) & 0xFFFFFF;
+    if (IsDirectFormat(aImage.format())) {
+        auto* line = reinterpret_cast<uint32_t*>(aImage.scanLine(aY));
+        line[aX] = 0xFF000000u | ApplyRop2(aRop2, pen, line[aX] & 0xFFFFFF);
+        return;
+    }
+    const uint32_t dest = aImage.pixel(aX, aY) & 0xFFFFFF;
+    aImage.setPixel(aX, aY, 0xFF000000u | ApplyRop2(aRop2, pen, dest));
+}
+
+} // namespace fw
