@@ -1,0 +1,121 @@
+#include "platform/db/DataLink.h"
+
+#include "platform/db/DataSet.h"
+#include "platform/db/DataSource.h"
+
+namespace fw {
+
+FW_IMPLEMENT_CLASS(TDataLink)
+
+TDataLink::~TDataLink() {
+    if (FDataSource) {
+        // Detach quietly: a link being destroyed must not call its own overrides.
+        auto& links = FDataSource->FDataLinks;
+        std::erase(links, this);
+        FDataSource = nullptr;
+    }
+}
+
+void TDataLink::SetDataSource(TDataSource* aSource) {
+    if (aSource == FDataSource)
+        return;
+    if (FDataSource)
+        FDataSource->RemoveDataLink(this);
+    FDataSource = aSource;
+    if (FDataSource)
+        FDataSource->AddDataLink(this);
+    UpdateState();
+}
+
+TDataSet* TDataLink::DataSet() const {
+    return FDataSource ? FDataSource->DataSet() : nullptr;
+}
+
+void TDataLink::SetReadOnly(bool aValue) {
+    if (aValue == FReadOnly)
+        return;
+    FReadOnly = aValue;
+    UpdateState();
+}
+
+bool TDataLink::Edit() {
+    if (!FReadOnly && FDataSource)
+        FDataSource->Edit();
+    return FEditing;
+}
+
+void TDataLink::UpdateRecord() {
+    if (FUpdating)
+        return;
+    FUpdating = true;
+    try {
+        UpdateData();
+    } catch (...) {
+        FUpdating = false;
+        throw;
+    }
+    FUpdating = false;
+}
+
+void TDataLink::DataSetScrolled(int32_t aDistance) {
+    (void)aDistance;
+    DataSetChanged();
+}
+
+void TDataLink::UpdateState() {
+    const bool linked = FDataSource && FDataSource->State() != dsInactive;
+    SetActive(linked);
+    const TDataSetState state = linked ? FDataSource->State() : dsInactive;
+    SetEditing((state == dsEdit || state == dsInsert) && !FReadOnly);
+}
+
+void TDataLink::SetActive(bool aValue) {
+    if (aValue == FActive)
+        return;
+    FActive = aValue;
+    if (!aValue)
+        SetEditing(false);
+    ActiveChanged();
+}
+
+void TDataLink::SetEditing(bool aValue) {
+    if (aValue == FEditing)
+        return;
+    FEditing = aValue;
+    EditingChanged();
+}
+
+void TDataLink::DataEvent(TDataEvent aEvent, intptr_t aInfo) {
+    if (aEvent == deUpdateState) {
+        UpdateState();
+        return;
+    }
+    if (!FActive)
+        return;
+    switch (aEvent) {
+    case deFieldChange:
+    case deRecordChange:
+        if (!FUpdating)
+            RecordChanged(reinterpret_cast<TField*>(aInfo));
+        break;
+    case deDataSetChange:
+        DataSetChanged();
+        break;
+    case deDataSetScroll:
+        DataSetScrolled(static_cast<int32_t>(aInfo));
+        break;
+    case deLayoutChange:
+        LayoutChanged();
+        break;
+    case deUpdateRecord:
+        UpdateRecord();
+        break;
+    case deCheckBrowseMode:
+        CheckBrowseMode();
+        break;
+    case deUpdateState:
+        break;
+    }
+}
+
+} // namespace fw

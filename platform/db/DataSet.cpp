@@ -1,0 +1,430 @@
+#include "platform/db/DataSet.h"
+
+#include "platform/db/DataSource.h"
+#include "platform/rtl/AnsiStrings.h"
+#include "platform/rtl/SysUtils.h"
+
+#include <algorithm>
+
+namespace fw {
+
+FW_IMPLEMENT_ABSTRACT_CLASS(TDataSet)
+
+namespace {
+
+const Variant& NullValue() {
+    static const Variant value = Null();
+    return value;
+}
+
+bool IsEditState(TDataSetState aState) {
+    return aState == dsEdit || aState == dsInsert;
+}
+
+} // namespace
+
+TDataSet::TDataSet() : FName("DataSet") {}
+
+TDataSet::~TDataSet() {
+    // Descendants close themselves; here the sources are detached so that their
+    // links see the data set go away.
+    FState = dsInactive;
+    const auto sources = FDataSources;
+    for (TDataSource* source : sources)
+        source->SetDataSet(nullptr);
+}
+
+void TDataSet::DatabaseError(const String& aMessage) const {
+    throw EDatabaseError(FName + ": " + aMessage);
+}
+
+void TDataSet::CheckActive() const {
+    if (!Active())
+        DatabaseError("Cannot perform this operation on a closed data set");
+}
+
+void TDataSet::CheckInactive() const {
+    if (Active())
+        DatabaseError("Cannot perform this operation on an open data set");
+}
+
+// ---- opening and closing ---------------------------------------------------------
+
+void TDataSet::SetActive(bool aValue) {
+    if (aValue)
+        Open();
+    else
+        Close();
+}
+
+void TDataSet::Open() {
+    if (Active())
+        return;
+    TFieldDefs defs;
+    InternalInitFieldDefs(defs);
+    InternalOpen();
+    try {
+        FFields.clear();
+        for (const TFieldDef& def : defs)
+            FFields.push_back(
+                std::make_unique<TField>(*this, def, static_cast<int32_t>(FFields.size())));
+        FModified = false;
+        FIndex = -1;
+        FHasRecord = LoadRecord(0);
+        FBof = true;
+        FEof = !FHasRecord;
+    } catch (...) {
+        FFields.clear();
+        InternalClose();
+        throw;
+    }
+    SetState(dsBrowse);
+}
+
+void TDataSet::Close() {
+    if (!Active())
+        return;
+    SetState(dsInactive);
+    FFields.clear();
+    FCurrent.clear();
+    FOldValues.clear();
+    FIndex = -1;
+    FHasRecord = false;
+    FBof = FEof = true;
+    FModified = false;
+    InternalClose();
+}
+
+// ---- fields ----------------------------------------------------------------------
+
+TField& TDataSet::Fields(int32_t aIndex) const {
+    if (aIndex < 0 || aIndex >= FieldCount())
+        throw EListError(FName + ": field index out of bounds (" + IntToStr(aIndex) + ")");
+    return *FFields[aIndex];
+}
+
+TField* TDataSet::FindField(const String& aName) const {
+    for (const auto& field : FFields)
+        if (AnsiCompareText(field->FieldName(), aName) == 0)
+            return field.get();
+    return nullptr;
+}
+
+TField& TDataSet::FieldByName(const String& aName) const {
+    TField* field = FindField(aName);
+    if (!field)
+        DatabaseError("Field '" + aName + "' not found");
+    return *field;
+}
+
+const Variant& TDataSet::FieldValue(int32_t aIndex) const {
+    if (!FHasRecord || aIndex < 0 || static_cast<std::size_t>(aIndex) >= FCurrent.size())
+        return NullValue();
+    return FCurrent[aIndex];
+}
+
+void TDataSet::CheckEditing(const TField& aField) const {
+    if (!IsEditState(FState))
+        DatabaseError("Not in edit or insert mode: cannot write field '" + aField.FieldName() +
+                      "'");
+    if (aField.ReadOnly())
+        DatabaseError("Field '" + aField.FieldName() + "' cannot be modified");
+}
+
+void TDataSet::SetFieldValue(TField& aField, const Variant& aValue) {
+    FCurrent[aField.Index()] = aValue;
+    FModified = true;
+    DataEvent(deFieldChange, reinterpret_cast<intptr_t>(&aField));
+}
+
+// ---- the cursor ------------------------------------------------------------------
+
+bool TDataSet::LoadRecord(int64_t aIndex) {
+    if (aIndex < 0)
+        return false;
+    TRecordValues values;
+    if (!InternalFetch(aIndex, values))
+        return false;
+    values.resize(FFields.size(), Null());
+    FCurrent = std::move(values);
+    FIndex = aIndex;
+    return true;
+}
+
+// Shows the record at aIndex, or the last one before it, or none.
+void TDataSet::LoadNearest(int64_t aIndex) {
+    FHasRecord = LoadRecord(std::max<int64_t>(aIndex, 0));
+    if (!FHasRecord && aIndex > 0) {
+        const int64_t count = InternalRecordCount();
+        FHasRecord = count > 0 && LoadRecord(std::min(aIndex, count) - 1);
+    }
+    if (!FHasRecord) {
+        FIndex = -1;
+        FCurrent.clear();
+    }
+    FBof = !FHasRecord || FIndex == 0;
+    FEof = !FHasRecord;
+}
+
+bool TDataSet::IsEmpty() const {
+    return !FHasRecord && FState != dsInsert;
+}
+
+void TDataSet::Scrolled(int64_t aDistance) {
+    DataEvent(deDataSetScroll, static_cast<intptr_t>(aDistance));
+    if (AfterScroll)
+        AfterScroll(*this);
+}
+
+void TDataSet::First() {
+    CheckActive();
+    CheckBrowseMode();
+    const int64_t before = FIndex;
+    if (FIndex != 0)
+        FHasRecord = LoadRecord(0);
+    FBof = true;
+    FEof = !FHasRecord;
+    if (FHasRecord && before != FIndex)
+        Scrolled(FIndex - before);
+}
+
+void TDataSet::Last() {
+    CheckActive();
+    CheckBrowseMode();
+    const int64_t before = FIndex;
+    const int64_t count = InternalRecordCount();
+    if (count > 0 && FIndex != count - 1)
+        FHasRecord = LoadRecord(count - 1);
+    FEof = true;
+    FBof = !FHasRecord;
+    if (FHasRecord && before != FIndex)
+        Scrolled(FIndex - before);
+}
+
+int32_t TDataSet::MoveBy(int32_t aDistance) {
+    CheckActive();
+    CheckBrowseMode();
+    if (!FHasRecord || aDistance == 0)
+        return 0;
+    const int64_t before = FIndex;
+    int64_t target = FIndex + aDistance;
+    if (target < 0) {
+        target = 0;
+        FBof = true;
+    }
+    if (target != FIndex && !LoadRecord(target)) {
+        // Past the end: stop on the last record.
+        const int64_t last = InternalRecordCount() - 1;
+        if (last != FIndex && last >= 0)
+            LoadRecord(last);
+        FEof = true;
+    }
+    const int64_t moved = FIndex - before;
+    if (moved > 0)
+        FBof = false;
+    if (moved < 0)
+        FEof = false;
+    if (moved != 0)
+        Scrolled(moved);
+    return static_cast<int32_t>(moved);
+}
+
+void TDataSet::Next() {
+    if (MoveBy(1) == 0 && Active())
+        FEof = true;
+}
+
+void TDataSet::Prior() {
+    if (MoveBy(-1) == 0 && Active())
+        FBof = true;
+}
+
+int64_t TDataSet::RecNo() const {
+    if (FState == dsInsert || !FHasRecord)
+        return 0;
+    return FIndex + 1;
+}
+
+void TDataSet::SetRecNo(int64_t aValue) {
+    CheckActive();
+    CheckBrowseMode();
+    if (aValue < 1 || aValue > InternalRecordCount())
+        DatabaseError("Record number " + IntToStr(aValue) + " out of range");
+    const int64_t before = FIndex;
+    FHasRecord = LoadRecord(aValue - 1);
+    FBof = FIndex == 0;
+    FEof = false;
+    if (before != FIndex)
+        Scrolled(FIndex - before);
+}
+
+int64_t TDataSet::RecordCount() {
+    CheckActive();
+    return InternalRecordCount();
+}
+
+// ---- editing ---------------------------------------------------------------------
+
+void TDataSet::Edit() {
+    CheckActive();
+    if (IsEditState(FState))
+        return;
+    if (!FHasRecord) {
+        Insert();
+        return;
+    }
+    if (!CanModify())
+        DatabaseError("Cannot modify a read-only data set");
+    FOldValues = FCurrent;
+    FModified = false;
+    SetState(dsEdit);
+    DataEvent(deRecordChange);
+}
+
+void TDataSet::BeginInsertAppend(int64_t aInsertIndex) {
+    CheckActive();
+    CheckBrowseMode();
+    if (!CanModify())
+        DatabaseError("Cannot modify a read-only data set");
+    FIndexBeforeInsert = FHasRecord ? FIndex : -1;
+    FOldValues = FHasRecord ? FCurrent : TRecordValues{};
+    FCurrent.assign(FFields.size(), Null());
+    FIndex = aInsertIndex;
+    FHasRecord = true;
+    FModified = false;
+    SetState(dsInsert);
+    DataEvent(deDataSetChange);
+}
+
+void TDataSet::Insert() {
+    BeginInsertAppend(FHasRecord ? FIndex : 0);
+}
+
+void TDataSet::Append() {
+    BeginInsertAppend(InternalRecordCount());
+}
+
+void TDataSet::CheckRequiredFields() {
+    for (const auto& field : FFields)
+        if (field->Required() && !field->ReadOnly() && field->IsNull())
+            DatabaseError("Field '" + field->FieldName() + "' must have a value");
+}
+
+void TDataSet::Post() {
+    CheckActive();
+    DataEvent(deUpdateRecord);
+    if (!IsEditState(FState))
+        return;
+    DataEvent(deCheckBrowseMode);
+    if (BeforePost)
+        BeforePost(*this);
+    CheckRequiredFields();
+    const bool inserting = FState == dsInsert;
+    // The store works on a copy: when it refuses, the user's values stay as typed.
+    TRecordValues values = FCurrent;
+    const int64_t index = InternalPost(values, FOldValues, inserting, FIndex);
+    FCurrent = std::move(values);
+    FOldValues.clear();
+    FModified = false;
+    // Show the record as stored, at the position the store gives it.
+    LoadNearest(index);
+    SetState(dsBrowse);
+    DataEvent(deDataSetChange);
+    if (AfterPost)
+        AfterPost(*this);
+}
+
+void TDataSet::Cancel() {
+    if (!IsEditState(FState))
+        return;
+    if (FState == dsInsert) {
+        FCurrent.clear();
+        if (FIndexBeforeInsert >= 0)
+            LoadNearest(FIndexBeforeInsert);
+        else
+            LoadNearest(0);
+    } else {
+        FCurrent = FOldValues;
+    }
+    FOldValues.clear();
+    FModified = false;
+    SetState(dsBrowse);
+    DataEvent(deDataSetChange);
+}
+
+void TDataSet::CheckBrowseMode() {
+    CheckActive();
+    DataEvent(deCheckBrowseMode);
+    if (!IsEditState(FState))
+        return;
+    DataEvent(deUpdateRecord);
+    if (FModified)
+        Post();
+    else
+        Cancel();
+}
+
+void TDataSet::Delete() {
+    CheckActive();
+    if (FState == dsInsert) {
+        Cancel();
+        return;
+    }
+    if (!FHasRecord)
+        DatabaseError("Cannot perform this operation on an empty data set");
+    if (!CanModify())
+        DatabaseError("Cannot modify a read-only data set");
+    DataEvent(deCheckBrowseMode);
+    const TRecordValues& values = FState == dsEdit ? FOldValues : FCurrent;
+    InternalDelete(FIndex, values);
+    FOldValues.clear();
+    FModified = false;
+    LoadNearest(FIndex);
+    SetState(dsBrowse);
+    DataEvent(deDataSetChange);
+}
+
+void TDataSet::Refresh() {
+    CheckActive();
+    CheckBrowseMode();
+    const int64_t index = InternalRefresh(FCurrent, FHasRecord ? FIndex : 0);
+    LoadNearest(index);
+    DataEvent(deDataSetChange);
+}
+
+// ---- events ----------------------------------------------------------------------
+
+void TDataSet::SetState(TDataSetState aState) {
+    if (FState == aState)
+        return;
+    FState = aState;
+    DataEvent(deUpdateState);
+}
+
+void TDataSet::DisableControls() {
+    ++FDisableCount;
+}
+
+void TDataSet::EnableControls() {
+    if (FDisableCount == 0)
+        return;
+    if (--FDisableCount == 0 && FEventHeld) {
+        FEventHeld = false;
+        DataEvent(deDataSetChange);
+    }
+}
+
+void TDataSet::DataEvent(TDataEvent aEvent, intptr_t aInfo) {
+    // State changes always go out, so links know whether they are active.
+    if (FDisableCount > 0 && aEvent != deUpdateState) {
+        if (aEvent != deUpdateRecord && aEvent != deCheckBrowseMode)
+            FEventHeld = true;
+        return;
+    }
+    const auto sources = FDataSources;
+    for (TDataSource* source : sources)
+        if (std::find(FDataSources.begin(), FDataSources.end(), source) != FDataSources.end())
+            source->DataEvent(aEvent, aInfo);
+}
+
+} // namespace fw

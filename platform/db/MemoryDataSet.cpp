@@ -1,0 +1,72 @@
+#include "platform/db/MemoryDataSet.h"
+
+#include "platform/rtl/SysUtils.h"
+
+#include <algorithm>
+
+namespace fw {
+
+FW_IMPLEMENT_CLASS(TMemoryDataSet)
+
+TMemoryDataSet::TMemoryDataSet() {
+    SetName("MemoryDataSet");
+}
+
+TMemoryDataSet::~TMemoryDataSet() {
+    Close();
+}
+
+TFieldDefs& TMemoryDataSet::FieldDefs() {
+    CheckInactive();
+    return FFieldDefs;
+}
+
+void TMemoryDataSet::EmptyDataSet() {
+    FRecords.clear();
+    if (Active())
+        Refresh();
+}
+
+void TMemoryDataSet::InternalInitFieldDefs(TFieldDefs& aDefs) {
+    aDefs = FFieldDefs;
+    // Records kept from an earlier layout get a slot for every field.
+    for (TRecordValues& record : FRecords)
+        record.resize(FFieldDefs.Count(), Null());
+}
+
+bool TMemoryDataSet::InternalFetch(int64_t aIndex, TRecordValues& aValues) {
+    if (aIndex < 0 || aIndex >= static_cast<int64_t>(FRecords.size()))
+        return false;
+    aValues = FRecords[aIndex];
+    return true;
+}
+
+int64_t TMemoryDataSet::InternalRecordCount() {
+    return static_cast<int64_t>(FRecords.size());
+}
+
+int64_t TMemoryDataSet::InternalPost(TRecordValues& aValues, const TRecordValues&, bool aInserting,
+                                     int64_t aIndex) {
+    const auto count = static_cast<int64_t>(FRecords.size());
+    if (aInserting) {
+        const int64_t at = std::clamp<int64_t>(aIndex, 0, count);
+        FRecords.insert(FRecords.begin() + at, aValues);
+        return at;
+    }
+    if (aIndex < 0 || aIndex >= count)
+        DatabaseError("Record " + IntToStr(aIndex + 1) + " not found");
+    FRecords[aIndex] = aValues;
+    return aIndex;
+}
+
+void TMemoryDataSet::InternalDelete(int64_t aIndex, const TRecordValues&) {
+    if (aIndex < 0 || aIndex >= static_cast<int64_t>(FRecords.size()))
+        DatabaseError("Record " + IntToStr(aIndex + 1) + " not found");
+    FRecords.erase(FRecords.begin() + aIndex);
+}
+
+int64_t TMemoryDataSet::InternalRefresh(const TRecordValues&, int64_t aIndex) {
+    return aIndex;
+}
+
+} // namespace fw

@@ -1,0 +1,181 @@
+#include "platform/db/SqlConnection.h"
+
+#include "platform/db/SqlDataSet.h"
+#include "platform/db/internal/SqlImpl.h"
+
+#include <QSqlError>
+
+#include <atomic>
+
+namespace fw {
+
+FW_IMPLEMENT_CLASS(TSqlConnection)
+
+namespace {
+
+QString NewConnectionName() {
+    static std::atomic<int> counter{0};
+    return QStringLiteral("quire_db_%1").arg(++counter);
+}
+
+String DriverText(TSqlDriver aDriver) {
+    return aDriver == sdSQLite ? "SQLite" : "PostgreSQL";
+}
+
+} // namespace
+
+TSqlConnection::TSqlConnection() : FImpl(std::make_unique<TImpl>()) {}
+
+TSqlConnection::~TSqlConnection() {
+    Close();
+    for (TCustomSqlDataSet* dataSet : FDataSets)
+        dataSet->FConnection = nullptr;
+}
+
+void TSqlConnection::CheckDisconnected(const char* aSetting) const {
+    if (Connected())
+        throw EDatabaseError(String("Cannot change ") + aSetting + " of an open connection to '" +
+                             FDatabaseName + "'");
+}
+
+void TSqlConnection::CheckConnected() const {
+    if (!Connected())
+        throw EDatabaseError("Connection to '" + FDatabaseName + "' is not open");
+}
+
+void TSqlConnection::SetDriver(TSqlDriver aDriver) {
+    CheckDisconnected("the driver");
+    FDriver = aDriver;
+}
+
+void TSqlConnection::SetDatabaseName(const String& aName) {
+    CheckDisconnected("the database name");
+    FDatabaseName = aName;
+}
+
+void TSqlConnection::SetHostName(const String& aName) {
+    CheckDisconnected("the host name");
+    FHostName = aName;
+}
+
+void TSqlConnection::SetPort(int32_t aPort) {
+    CheckDisconnected("the port");
+    FPort = aPort;
+}
+
+void TSqlConnection::SetUserName(const String& aName) {
+    CheckDisconnected("the user name");
+    FUserName = aName;
+}
+
+void TSqlConnection::SetPassword(const String& aPassword) {
+    CheckDisconnected("the password");
+    FPassword = aPassword;
+}
+
+bool TSqlConnection::Connected() const {
+    return FImpl->Database.isOpen();
+}
+
+void TSqlConnection::Open() {
+    if (Connected())
+        return;
+    if (FDatabaseName.empty())
+        throw EDatabaseError(DriverText(FDriver) + " connection: no database name given");
+    FImpl->ConnectionName = NewConnectionName();
+    const QString driver =
+        FDriver == sdSQLite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(driver, FImpl->ConnectionName);
+        db.setDatabaseName(ToQString(FDatabaseName));
+        if (FDriver == sdSQLite) {
+            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=1000"));
+        } else {
+            db.setHostName(ToQString(FHostName));
+            if (FPort > 0)
+                db.setPort(FPort);
+            db.setUserName(ToQString(FUserName));
+            db.setPassword(ToQString(FPassword));
+            db.setConnectOptions(QStringLiteral("connect_timeout=5"));
+        }
+        if (db.open()) {
+            FImpl->Database = db;
+            return;
+        }
+        const String message = FromQString(db.lastError().text());
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(FImpl->ConnectionName);
+        throw EDatabaseError("Cannot open " + DriverText(FDriver) + " database '" + FDatabaseName +
+                             "': " + message);
+    }
+}
+
+void TSqlConnection::CloseDataSets() {
+    const auto dataSets = FDataSets;
+    for (TCustomSqlDataSet* dataSet : dataSets)
+        dataSet->Close();
+}
+
+void TSqlConnection::Close() {
+    if (!Connected())
+        return;
+    CloseDataSets();
+    if (FInTransaction)
+        FImpl->Database.rollback();
+    FInTransaction = false;
+    FImpl->Database.close();
+    FImpl->Database = QSqlDatabase();
+    QSqlDatabase::removeDatabase(FImpl->ConnectionName);
+}
+
+int64_t TSqlConnection::ExecSQL(const String& aSql, const std::vector<Variant>& aParams) {
+    CheckConnected();
+    std::vector<QVariant> params;
+    params.reserve(aParams.size());
+    for (const Variant& value : aParams)
+        params.push_back(ToSqlParam(value));
+    QSqlQuery query = ExecQuery(*this, aSql, params);
+    return query.numRowsAffected();
+}
+
+void TSqlConnection::StartTransaction() {
+    CheckConnected();
+    if (FInTransaction)
+        throw EDatabaseError("A transaction on '" + FDatabaseName + "' is already active");
+    if (!FImpl->Database.transaction())
+        throw EDatabaseError("Cannot start a transaction on '" + FDatabaseName +
+                             "': " + FromQString(FImpl->Database.lastError().text()));
+    FInTransaction = true;
+}
+
+void TSqlConnection::Commit() {
+    CheckConnected();
+    if (!FInTransaction)
+        throw EDatabaseError("No transaction on '" + FDatabaseName + "' to commit");
+    if (!FImpl->Database.commit())
+        throw EDatabaseError("Cannot commit on '" + FDatabaseName +
+                             "': " + FromQString(FImpl->Database.lastError().text()));
+    FInTransaction = false;
+}
+
+void TSqlConnection::Rollback() {
+    CheckConnected();
+    if (!FInTransaction)
+        throw EDatabaseError("No transaction on '" + FDatabaseName + "' to roll back");
+    FInTransaction = false;
+    if (!FImpl->Database.rollback())
+        throw EDatabaseError("Cannot roll back on '" + FDatabaseName +
+                             "': " + FromQString(FImpl->Database.lastError().text()));
+}
+
+String TSqlConnection::QuoteIdentifier(const String& aName) {
+    String quoted = "\"";
+    for (char c : aName) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+} // namespace fw

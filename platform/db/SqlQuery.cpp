@@ -1,0 +1,147 @@
+#include "platform/db/SqlQuery.h"
+
+#include "platform/db/SqlTypeMap.h"
+#include "platform/db/internal/SqlImpl.h"
+
+#include <QSqlField>
+#include <QSqlRecord>
+
+#include <cctype>
+#include <map>
+#include <string>
+
+namespace fw {
+
+FW_IMPLEMENT_CLASS(TSqlQuery)
+
+namespace {
+
+// PostgreSQL type ids that the driver's own types do not tell apart.
+constexpr int PgInt2 = 21;
+constexpr int PgInt8 = 20;
+constexpr int PgText = 25;
+constexpr int PgNumeric = 1700;
+
+TSqlTypeMapping MapDriverType(const QSqlField& aField, TSqlDriver aDriver) {
+    if (aDriver == sdPostgreSQL) {
+        switch (aField.typeID()) {
+        case PgInt2:
+            return {ftSmallint, 0};
+        case PgInt8:
+            return {ftLargeint, 0};
+        case PgText:
+            return {ftMemo, 0};
+        case PgNumeric:
+            return {ftBCD, 0};
+        default:
+            break;
+        }
+    }
+    switch (aField.metaType().id()) {
+    case QMetaType::Bool:
+        return {ftBoolean, 0};
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        return {ftSmallint, 0};
+    case QMetaType::Int:
+    case QMetaType::UInt:
+        return {ftInteger, 0};
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return {ftLargeint, 0};
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return {ftFloat, 0};
+    case QMetaType::QDate:
+        return {ftDate, 0};
+    case QMetaType::QTime:
+        return {ftTime, 0};
+    case QMetaType::QDateTime:
+        return {ftDateTime, 0};
+    case QMetaType::QByteArray:
+        return {ftBlob, 0};
+    default:
+        return {ftString, aField.length() > 0 ? static_cast<int32_t>(aField.length()) : 0};
+    }
+}
+
+String TrimStatement(const String& aSql) {
+    std::size_t end = aSql.size();
+    while (end > 0 &&
+           (aSql[end - 1] == ';' || std::isspace(static_cast<unsigned char>(aSql[end - 1]))))
+        --end;
+    return aSql.substr(0, end);
+}
+
+} // namespace
+
+TSqlQuery::TSqlQuery() {
+    SetName("SqlQuery");
+}
+
+TSqlQuery::~TSqlQuery() {
+    Close();
+}
+
+void TSqlQuery::SetSQL(const String& aSql) {
+    CheckInactive();
+    FSQL = TrimStatement(aSql);
+}
+
+void TSqlQuery::SetParams(std::vector<Variant> aParams) {
+    CheckInactive();
+    FParams = std::move(aParams);
+}
+
+void TSqlQuery::InternalInitFieldDefs(TFieldDefs& aDefs) {
+    if (FSQL.empty())
+        DatabaseError("No SQL statement given");
+    TSqlConnection& connection = Conn();
+    std::vector<QVariant> params;
+    for (const Variant& value : FParams)
+        params.push_back(ToSqlParam(value));
+    // SQLite reads only the first row to describe the columns; PostgreSQL would
+    // read them all, so it is asked for none.
+    const String describe =
+        connection.Driver() == sdSQLite ? FSQL : "SELECT * FROM (" + FSQL + ") AS q LIMIT 0";
+    QSqlQuery query = ExecQuery(connection, describe, params);
+    const QSqlRecord record = query.record();
+    if (record.isEmpty())
+        DatabaseError("The statement returns no columns: '" + FSQL + "'");
+    std::map<QString, QSqlRecord> tables;
+    FFieldTypes.clear();
+    for (int i = 0; i < record.count(); ++i) {
+        const QSqlField field = record.field(i);
+        TSqlTypeMapping mapping = MapDriverType(field, connection.Driver());
+        const QString table = field.tableName();
+        if (connection.Driver() == sdSQLite && !table.isEmpty()) {
+            // The declared type of the source column, from the table's description.
+            QSqlQuery info = ExecQuery(
+                connection,
+                "PRAGMA table_info(" + TSqlConnection::QuoteIdentifier(FromQString(table)) + ")",
+                {});
+            while (info.next())
+                if (info.value(1).toString() == field.name()) {
+                    mapping = MapSqlType(FromQString(info.value(2).toString()));
+                    break;
+                }
+        }
+        String name = FromQString(field.name());
+        // Two columns of one name: the second gets a suffix, as field names are unique.
+        for (int n = 1; aDefs.IndexOf(name) >= 0; ++n)
+            name = FromQString(field.name()) + "_" + std::to_string(n);
+        TFieldDef& def = aDefs.Add(name, mapping.DataType, mapping.Size);
+        def.ReadOnly = true;
+        FFieldTypes.push_back(mapping.DataType);
+    }
+}
+
+int64_t TSqlQuery::InternalPost(TRecordValues&, const TRecordValues&, bool, int64_t) {
+    DatabaseError("Cannot modify a read-only data set");
+}
+
+void TSqlQuery::InternalDelete(int64_t, const TRecordValues&) {
+    DatabaseError("Cannot modify a read-only data set");
+}
+
+} // namespace fw

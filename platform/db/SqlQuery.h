@@ -1,0 +1,41 @@
+#pragma once
+// TSqlQuery: the records of an SQL query, read-only.
+//
+// The query text takes positional parameters ("?"), bound from Params in order;
+// values are never spliced into the text. Column types come from the source
+// table's declared types where the driver names the column's table, otherwise
+// from the types the driver reports. Records are read a page at a time like every
+// SQL data set, by running the query again for each page.
+
+#include "platform/db/SqlDataSet.h"
+
+namespace fw {
+
+class TSqlQuery : public TCustomSqlDataSet {
+    FW_CLASS(TSqlQuery, TCustomSqlDataSet)
+public:
+    TSqlQuery();
+    ~TSqlQuery() override;
+
+    const String& SQL() const { return FSQL; }
+    // Raises EDatabaseError while the data set is open.
+    void SetSQL(const String& aSql);
+    const std::vector<Variant>& Params() const { return FParams; }
+    // Raises EDatabaseError while the data set is open.
+    void SetParams(std::vector<Variant> aParams);
+    bool CanModify() const override { return false; }
+
+protected:
+    String SelectSql() const override { return FSQL; }
+    std::vector<Variant> SelectParams() const override { return FParams; }
+    void InternalInitFieldDefs(TFieldDefs& aDefs) override;
+    int64_t InternalPost(TRecordValues& aValues, const TRecordValues& aOldValues, bool aInserting,
+                         int64_t aIndex) override;
+    void InternalDelete(int64_t aIndex, const TRecordValues& aValues) override;
+
+private:
+    String FSQL;
+    std::vector<Variant> FParams;
+};
+
+} // namespace fw

@@ -1,0 +1,344 @@
+#include "platform/db/SqlTable.h"
+
+#include "platform/db/SqlTypeMap.h"
+#include "platform/db/internal/SqlImpl.h"
+#include "platform/rtl/SysUtils.h"
+
+#include <QSqlRecord>
+
+#include <algorithm>
+
+namespace fw {
+
+FW_IMPLEMENT_CLASS(TSqlTable)
+
+namespace {
+
+struct TColumnInfo {
+    String Name;
+    String DeclaredType;
+    bool NotNull = false;
+    bool HasDefault = false;
+    bool AutoIncrement = false;
+    int32_t KeyPosition = 0; // 1-based position in the primary key, 0 when not in it
+};
+
+} // namespace
+
+TSqlTable::TSqlTable() {
+    SetName("SqlTable");
+}
+
+TSqlTable::~TSqlTable() {
+    Close();
+}
+
+void TSqlTable::SetTableName(const String& aName) {
+    CheckInactive();
+    FTableName = aName;
+    SetName(aName.empty() ? "SqlTable" : aName);
+}
+
+bool TSqlTable::CanModify() const {
+    return !FReadOnly && !FKeyFields.empty();
+}
+
+String TSqlTable::Table() const {
+    return TSqlConnection::QuoteIdentifier(FTableName);
+}
+
+String TSqlTable::ColumnList() const {
+    String list;
+    for (const String& column : FColumns)
+        list += (list.empty() ? "" : ", ") + TSqlConnection::QuoteIdentifier(column);
+    return list;
+}
+
+String TSqlTable::KeyList(const char* aDirection) const {
+    String list;
+    for (int32_t field : FKeyFields)
+        list += (list.empty() ? "" : ", ") + TSqlConnection::QuoteIdentifier(FColumns[field]) +
+                aDirection;
+    return list;
+}
+
+String TSqlTable::KeyCondition(const char* aOperator) const {
+    String left;
+    String right;
+    for (int32_t field : FKeyFields) {
+        left += (left.empty() ? "" : ", ") + TSqlConnection::QuoteIdentifier(FColumns[field]);
+        right += right.empty() ? "?" : ", ?";
+    }
+    if (FKeyFields.size() == 1)
+        return left + " " + aOperator + " " + right;
+    return "(" + left + ") " + aOperator + " (" + right + ")";
+}
+
+// ---- the catalogue ---------------------------------------------------------------
+
+void TSqlTable::ReadSqliteColumns(TFieldDefs& aDefs) {
+    QSqlQuery query = ExecQuery(Conn(), "PRAGMA table_info(" + Table() + ")", {});
+    std::vector<TColumnInfo> columns;
+    while (query.next()) {
+        TColumnInfo column;
+        column.Name = FromQString(query.value(1).toString());
+        column.DeclaredType = FromQString(query.value(2).toString());
+        column.NotNull = query.value(3).toInt() != 0;
+        column.HasDefault = !query.value(4).isNull();
+        column.KeyPosition = query.value(5).toInt();
+        columns.push_back(column);
+    }
+    const auto keyCount = std::count_if(columns.begin(), columns.end(),
+                                        [](const TColumnInfo& c) { return c.KeyPosition > 0; });
+    for (TColumnInfo& column : columns) {
+        // The only key column declared INTEGER is the row id: SQLite assigns it.
+        column.AutoIncrement = keyCount == 1 && column.KeyPosition > 0 &&
+                               MapSqlType(column.DeclaredType, true).DataType == ftAutoInc;
+    }
+    for (const TColumnInfo& column : columns) {
+        const TSqlTypeMapping mapping =
+            column.AutoIncrement ? TSqlTypeMapping{ftAutoInc, 0} : MapSqlType(column.DeclaredType);
+        TFieldDef& def = aDefs.Add(column.Name, mapping.DataType, mapping.Size,
+                                   column.NotNull && !column.HasDefault && !column.AutoIncrement);
+        def.ReadOnly = column.AutoIncrement;
+        FColumns.push_back(column.Name);
+    }
+    std::vector<std::pair<int32_t, int32_t>> keys;
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        if (columns[i].KeyPosition > 0)
+            keys.emplace_back(columns[i].KeyPosition, static_cast<int32_t>(i));
+    std::sort(keys.begin(), keys.end());
+    for (const auto& key : keys)
+        FKeyFields.push_back(key.second);
+}
+
+void TSqlTable::ReadPostgresColumns(TFieldDefs& aDefs) {
+    static const char* const sql =
+        "SELECT a.attname, format_type(a.atttypid, a.atttypmod), a.attnotnull, "
+        "d.adbin IS NOT NULL OR a.attidentity <> '', "
+        "a.attidentity <> '' OR COALESCE(pg_get_expr(d.adbin, d.adrelid), '') LIKE 'nextval(%', "
+        "COALESCE(array_position(i.indkey::int2[], a.attnum), 0) "
+        "FROM pg_attribute a "
+        "LEFT JOIN pg_attrdef d ON d.adrelid = a.attrelid AND d.adnum = a.attnum "
+        "LEFT JOIN pg_index i ON i.indrelid = a.attrelid AND i.indisprimary "
+        "WHERE a.attrelid = to_regclass(?) AND a.attnum > 0 AND NOT a.attisdropped "
+        "ORDER BY a.attnum";
+    QSqlQuery query = ExecQuery(Conn(), sql, {ToQString(Table())});
+    std::vector<std::pair<int32_t, int32_t>> keys;
+    while (query.next()) {
+        TColumnInfo column;
+        column.Name = FromQString(query.value(0).toString());
+        column.DeclaredType = FromQString(query.value(1).toString());
+        column.NotNull = query.value(2).toBool();
+        column.HasDefault = query.value(3).toBool();
+        column.AutoIncrement = query.value(4).toBool();
+        column.KeyPosition = query.value(5).toInt();
+        TSqlTypeMapping mapping = MapSqlType(column.DeclaredType);
+        const bool integer = mapping.DataType == ftInteger || mapping.DataType == ftLargeint ||
+                             mapping.DataType == ftSmallint;
+        if (column.AutoIncrement && integer)
+            mapping = {ftAutoInc, 0};
+        const bool autoInc = mapping.DataType == ftAutoInc;
+        TFieldDef& def = aDefs.Add(column.Name, mapping.DataType, mapping.Size,
+                                   column.NotNull && !column.HasDefault && !autoInc);
+        def.ReadOnly = autoInc;
+        if (column.KeyPosition > 0)
+            keys.emplace_back(column.KeyPosition, static_cast<int32_t>(FColumns.size()));
+        FColumns.push_back(column.Name);
+    }
+    std::sort(keys.begin(), keys.end());
+    for (const auto& key : keys)
+        FKeyFields.push_back(key.second);
+}
+
+void TSqlTable::InternalInitFieldDefs(TFieldDefs& aDefs) {
+    if (FTableName.empty())
+        DatabaseError("No table name given");
+    FColumns.clear();
+    FKeyFields.clear();
+    FFieldTypes.clear();
+    if (Conn().Driver() == sdSQLite)
+        ReadSqliteColumns(aDefs);
+    else
+        ReadPostgresColumns(aDefs);
+    if (aDefs.Count() == 0)
+        DatabaseError("Table '" + FTableName + "' not found");
+    for (const TFieldDef& def : aDefs)
+        FFieldTypes.push_back(def.DataType);
+}
+
+// ---- reading ---------------------------------------------------------------------
+
+String TSqlTable::SelectSql() const {
+    String sql = "SELECT " + ColumnList() + " FROM " + Table();
+    if (!FKeyFields.empty())
+        sql += " ORDER BY " + KeyList("");
+    return sql;
+}
+
+String TSqlTable::CountSql() const {
+    return "SELECT COUNT(*) FROM " + Table();
+}
+
+namespace {
+
+std::vector<QVariant> KeyParams(const std::vector<int32_t>& aKeys,
+                                const std::vector<TFieldType>& aTypes, const TRecordValues& aRecord,
+                                TSqlDriver aDriver) {
+    std::vector<QVariant> params;
+    for (int32_t field : aKeys)
+        params.push_back(ToSqlValue(aRecord[field], aTypes[field], aDriver));
+    return params;
+}
+
+bool HasNullKey(const std::vector<int32_t>& aKeys, const TRecordValues& aRecord) {
+    return std::any_of(aKeys.begin(), aKeys.end(),
+                       [&](int32_t field) { return aRecord[field].IsNull(); });
+}
+
+} // namespace
+
+bool TSqlTable::ReadPage(int64_t aFirst, int32_t aCount, const TRecordValues* aPreviousLast,
+                         const TRecordValues* aNextFirst, std::vector<TRecordValues>& aRows) {
+    const TSqlDriver driver = Conn().Driver();
+    const String select = "SELECT " + ColumnList() + " FROM " + Table();
+    const String limit = " LIMIT " + IntToStr(aCount);
+    // Seeking by key costs the same anywhere in the table; an offset costs the rows skipped.
+    if (!FKeyFields.empty()) {
+        if (aPreviousLast && !HasNullKey(FKeyFields, *aPreviousLast)) {
+            QSqlQuery query = ExecQuery(
+                Conn(), select + " WHERE " + KeyCondition(">") + " ORDER BY " + KeyList("") + limit,
+                KeyParams(FKeyFields, FFieldTypes, *aPreviousLast, driver));
+            FetchRows(query, FFieldTypes, aRows);
+            return true;
+        }
+        const int64_t count = KnownRecordCount();
+        const bool lastPage = count >= 0 && aFirst + aCount >= count;
+        if (aNextFirst && !HasNullKey(FKeyFields, *aNextFirst)) {
+            QSqlQuery query = ExecQuery(Conn(),
+                                        select + " WHERE " + KeyCondition("<") + " ORDER BY " +
+                                            KeyList(" DESC") + limit,
+                                        KeyParams(FKeyFields, FFieldTypes, *aNextFirst, driver));
+            FetchRows(query, FFieldTypes, aRows);
+            std::reverse(aRows.begin(), aRows.end());
+            return true;
+        }
+        if (lastPage && aFirst < count) {
+            QSqlQuery query = ExecQuery(Conn(),
+                                        select + " ORDER BY " + KeyList(" DESC") + " LIMIT " +
+                                            IntToStr(count - aFirst),
+                                        {});
+            FetchRows(query, FFieldTypes, aRows);
+            std::reverse(aRows.begin(), aRows.end());
+            return true;
+        }
+    }
+    QSqlQuery query = ExecQuery(Conn(), SelectSql() + limit + " OFFSET " + IntToStr(aFirst), {});
+    FetchRows(query, FFieldTypes, aRows);
+    return true;
+}
+
+int64_t TSqlTable::PositionOf(const TRecordValues& aRecord) {
+    if (FKeyFields.empty() || aRecord.empty() || HasNullKey(FKeyFields, aRecord))
+        return 0;
+    QSqlQuery query =
+        ExecQuery(Conn(), "SELECT COUNT(*) FROM " + Table() + " WHERE " + KeyCondition("<"),
+                  KeyParams(FKeyFields, FFieldTypes, aRecord, Conn().Driver()));
+    if (!query.next())
+        RaiseSqlError(Name() + ": locating the record failed", query);
+    return query.value(0).toLongLong();
+}
+
+int64_t TSqlTable::InternalRefresh(const TRecordValues& aCurrent, int64_t aIndex) {
+    InvalidateCache();
+    if (FKeyFields.empty() || aCurrent.empty())
+        return aIndex;
+    return PositionOf(aCurrent);
+}
+
+// ---- writing ---------------------------------------------------------------------
+
+namespace {
+
+String WhereKey(const std::vector<int32_t>& aKeys, const std::vector<String>& aColumns) {
+    String where;
+    for (int32_t field : aKeys)
+        where += (where.empty() ? "" : " AND ") + TSqlConnection::QuoteIdentifier(aColumns[field]) +
+                 " = ?";
+    return where;
+}
+
+} // namespace
+
+int64_t TSqlTable::InternalPost(TRecordValues& aValues, const TRecordValues& aOldValues,
+                                bool aInserting, int64_t aIndex) {
+    if (!CanModify())
+        DatabaseError("Cannot modify a read-only data set");
+    const TSqlDriver driver = Conn().Driver();
+    std::vector<QVariant> params;
+    String sql;
+    if (aInserting) {
+        String columns;
+        String marks;
+        for (std::size_t i = 0; i < FColumns.size(); ++i) {
+            if (aValues[i].IsNull() && FFieldTypes[i] == ftAutoInc)
+                continue;
+            if (aValues[i].IsNull())
+                continue; // the column's default applies
+            columns += (columns.empty() ? "" : ", ") + TSqlConnection::QuoteIdentifier(FColumns[i]);
+            marks += marks.empty() ? "?" : ", ?";
+            params.push_back(ToSqlValue(aValues[i], FFieldTypes[i], driver));
+        }
+        sql = columns.empty()
+                  ? "INSERT INTO " + Table() + " DEFAULT VALUES"
+                  : "INSERT INTO " + Table() + " (" + columns + ") VALUES (" + marks + ")";
+    } else {
+        String assignments;
+        for (std::size_t i = 0; i < FColumns.size(); ++i) {
+            if (aValues[i] == aOldValues[i])
+                continue;
+            assignments += (assignments.empty() ? "" : ", ") +
+                           TSqlConnection::QuoteIdentifier(FColumns[i]) + " = ?";
+            params.push_back(ToSqlValue(aValues[i], FFieldTypes[i], driver));
+        }
+        if (assignments.empty())
+            return aIndex;
+        sql = "UPDATE " + Table() + " SET " + assignments + " WHERE " +
+              WhereKey(FKeyFields, FColumns);
+        for (const QVariant& key : KeyParams(FKeyFields, FFieldTypes, aOldValues, driver))
+            params.push_back(key);
+    }
+    sql += " RETURNING " + ColumnList();
+    std::vector<TRecordValues> rows;
+    try {
+        QSqlQuery query = ExecQuery(Conn(), sql, params);
+        FetchRows(query, FFieldTypes, rows);
+    } catch (const EDatabaseError& error) {
+        DatabaseError(String(aInserting ? "Insert" : "Update") + " refused: " + error.Message());
+    }
+    if (rows.size() != 1)
+        DatabaseError("Update refused: the record is no longer in table '" + FTableName +
+                      "' (deleted or its key changed by another user)");
+    aValues = std::move(rows.front());
+    InvalidateCache();
+    return PositionOf(aValues);
+}
+
+void TSqlTable::InternalDelete(int64_t, const TRecordValues& aValues) {
+    if (!CanModify())
+        DatabaseError("Cannot modify a read-only data set");
+    const String sql = "DELETE FROM " + Table() + " WHERE " + WhereKey(FKeyFields, FColumns);
+    int64_t deleted = 0;
+    try {
+        QSqlQuery query =
+            ExecQuery(Conn(), sql, KeyParams(FKeyFields, FFieldTypes, aValues, Conn().Driver()));
+        deleted = query.numRowsAffected();
+    } catch (const EDatabaseError& error) {
+        DatabaseError("Delete refused: " + error.Message());
+    }
+    InvalidateCache();
+    if (deleted == 0)
+        DatabaseError("Delete refused: the record is no longer in table '" + FTableName + "'");
+}
+
+} // namespace fw

@@ -1,0 +1,59 @@
+#pragma once
+// TSqlTable: the records of one database table, in primary-key order.
+//
+// Open reads the table's columns from the database catalogue and maps their
+// declared types to field types (see SqlTypeMap.h). The table is editable when it
+// has a primary key (and ReadOnly is off). Post writes only the changed columns,
+// with bound parameters, keyed by the primary key values the record had when it was
+// read; identifiers are quoted. Values the database assigns (auto-increment keys,
+// defaults) are read back into the record. When the database refuses the write,
+// or the record is no longer there, Post raises EDatabaseError with the reason and
+// the data set stays in edit or insert state with the values given.
+
+#include "platform/db/SqlDataSet.h"
+
+namespace fw {
+
+class TSqlTable : public TCustomSqlDataSet {
+    FW_CLASS(TSqlTable, TCustomSqlDataSet)
+public:
+    TSqlTable();
+    ~TSqlTable() override;
+
+    const String& TableName() const { return FTableName; }
+    // Raises EDatabaseError while the data set is open.
+    void SetTableName(const String& aName);
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool aValue) { FReadOnly = aValue; }
+    bool CanModify() const override;
+    // Positions of the primary key columns in the field list, in key order.
+    const std::vector<int32_t>& KeyFieldIndexes() const { return FKeyFields; }
+
+protected:
+    String SelectSql() const override;
+    String CountSql() const override;
+    bool ReadPage(int64_t aFirst, int32_t aCount, const TRecordValues* aPreviousLast,
+                  const TRecordValues* aNextFirst, std::vector<TRecordValues>& aRows) override;
+    void InternalInitFieldDefs(TFieldDefs& aDefs) override;
+    int64_t InternalPost(TRecordValues& aValues, const TRecordValues& aOldValues, bool aInserting,
+                         int64_t aIndex) override;
+    void InternalDelete(int64_t aIndex, const TRecordValues& aValues) override;
+    int64_t InternalRefresh(const TRecordValues& aCurrent, int64_t aIndex) override;
+
+private:
+    String FTableName;
+    bool FReadOnly = false;
+    std::vector<String> FColumns;
+    std::vector<int32_t> FKeyFields;
+
+    String Table() const;
+    String ColumnList() const;
+    String KeyList(const char* aDirection) const;
+    // ("k1", "k2") < (?, ?): the key compared with as many parameters.
+    String KeyCondition(const char* aOperator) const;
+    int64_t PositionOf(const TRecordValues& aRecord);
+    void ReadSqliteColumns(TFieldDefs& aDefs);
+    void ReadPostgresColumns(TFieldDefs& aDefs);
+};
+
+} // namespace fw

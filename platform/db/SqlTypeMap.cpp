@@ -1,0 +1,126 @@
+#include "platform/db/SqlTypeMap.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <string_view>
+
+namespace fw {
+
+namespace {
+
+// Upper case with runs of blanks reduced to one; the length part split off.
+String Normalize(const String& aText, int32_t& aLength) {
+    String base;
+    aLength = 0;
+    bool blank = false;
+    bool inParens = false;
+    bool firstNumber = true;
+    for (char c : aText) {
+        if (inParens) {
+            if (c == ')')
+                inParens = false;
+            else if (c == ',')
+                firstNumber = false;
+            else if (firstNumber && std::isdigit(static_cast<unsigned char>(c)) &&
+                     aLength < 100000000)
+                aLength = aLength * 10 + (c - '0');
+            continue;
+        }
+        if (c == '(') {
+            inParens = true;
+            continue;
+        }
+        if (std::isspace(static_cast<unsigned char>(c))) {
+            blank = !base.empty();
+            continue;
+        }
+        if (blank)
+            base += ' ';
+        blank = false;
+        base += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return base;
+}
+
+bool StartsWith(std::string_view aText, std::string_view aPrefix) {
+    return aText.substr(0, aPrefix.size()) == aPrefix;
+}
+
+bool Contains(std::string_view aText, std::string_view aPart) {
+    return aText.find(aPart) != std::string_view::npos;
+}
+
+struct TExactName {
+    std::string_view Name;
+    TFieldType DataType;
+};
+
+constexpr std::array<TExactName, 27> ExactNames{{
+    {"SMALLINT", ftSmallint},
+    {"INT2", ftSmallint},
+    {"INTEGER", ftInteger},
+    {"INT", ftInteger},
+    {"INT4", ftInteger},
+    {"MEDIUMINT", ftInteger},
+    {"TINYINT", ftSmallint},
+    {"BIGINT", ftLargeint},
+    {"INT8", ftLargeint},
+    {"BOOLEAN", ftBoolean},
+    {"BOOL", ftBoolean},
+    {"REAL", ftFloat},
+    {"FLOAT", ftFloat},
+    {"FLOAT4", ftFloat},
+    {"FLOAT8", ftFloat},
+    {"DOUBLE", ftFloat},
+    {"DOUBLE PRECISION", ftFloat},
+    {"NUMERIC", ftBCD},
+    {"DECIMAL", ftBCD},
+    {"DATE", ftDate},
+    {"TIME", ftTime},
+    {"TIME WITHOUT TIME ZONE", ftTime},
+    {"DATETIME", ftDateTime},
+    {"TIMESTAMP", ftDateTime},
+    {"TIMESTAMP WITHOUT TIME ZONE", ftDateTime},
+    {"BLOB", ftBlob},
+    {"BYTEA", ftBlob},
+}};
+
+constexpr std::array<std::string_view, 8> StringNames{
+    "VARCHAR",  "CHARACTER VARYING",         "CHAR", "CHARACTER", "NVARCHAR", "NCHAR",
+    "VARCHAR2", "NATIONAL CHARACTER VARYING"};
+
+constexpr std::array<std::string_view, 6> MemoNames{"TEXT",       "CLOB",     "TINYTEXT",
+                                                    "MEDIUMTEXT", "LONGTEXT", "NTEXT"};
+
+} // namespace
+
+TSqlTypeMapping MapSqlType(const String& aDeclaredType, bool aIntegerKey) {
+    int32_t length = 0;
+    const String name = Normalize(aDeclaredType, length);
+    if (aIntegerKey && name == "INTEGER")
+        return {ftAutoInc, 0};
+    for (const TExactName& entry : ExactNames)
+        if (name == entry.Name)
+            return {entry.DataType, 0};
+    for (std::string_view entry : StringNames)
+        if (name == entry) {
+            // CHAR and CHARACTER without a length hold one character.
+            const bool fixed = entry == "CHAR" || entry == "CHARACTER" || entry == "NCHAR";
+            return {ftString, length > 0 ? length : (fixed ? 1 : 0)};
+        }
+    if (std::find(MemoNames.begin(), MemoNames.end(), name) != MemoNames.end())
+        return {ftMemo, 0};
+    // The remaining names by the rules SQLite gives a column its affinity.
+    if (Contains(name, "INT"))
+        return {ftInteger, 0};
+    if (Contains(name, "CHAR") || Contains(name, "CLOB") || Contains(name, "TEXT"))
+        return {ftMemo, 0};
+    if (StartsWith(name, "TIMESTAMP"))
+        return {ftDateTime, 0};
+    if (Contains(name, "REAL") || Contains(name, "FLOA") || Contains(name, "DOUB"))
+        return {ftFloat, 0};
+    return {ftUnknown, 0};
+}
+
+} // namespace fw
