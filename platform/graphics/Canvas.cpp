@@ -139,7 +139,8 @@ void TCanvas::Polyline(std::span<const TPoint> aPoints) {
 }
 
 void TCanvas::FillRect(const TRect& aRect) {
-    fw::FillRect(Handle(), aRect, FBrushHandle);
+    HDC dc = Handle(); // selects the brush first
+    fw::FillRect(dc, aRect, FBrushHandle);
 }
 
 void TCanvas::TextOut(int32_t aX, int32_t aY, const String& aText) {

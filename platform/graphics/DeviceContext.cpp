@@ -62,11 +62,15 @@ void DeleteContext(HDC aDC) {
     Contexts().erase(aDC);
 }
 
-TContextPainter::TContextPainter(TDeviceContext& aContext) : QPainter(&aContext.Image()) {
+TContextPainter::TContextPainter(TDeviceContext& aContext) {
+    const QRect clip = aContext.DeviceClip();
+    if (clip.isEmpty())
+        return; // nothing drawable (an empty image or clip): the painter stays inactive
+    begin(&aContext.Image());
     setRenderHint(QPainter::Antialiasing, false);
     setRenderHint(QPainter::TextAntialiasing, false);
     setRenderHint(QPainter::SmoothPixmapTransform, false);
-    setClipRect(aContext.DeviceClip());
+    setClipRect(clip);
     translate(aContext.Origin());
 }
 

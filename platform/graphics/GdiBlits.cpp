@@ -52,6 +52,8 @@ bool BitBlt(HDC aDest, int32_t aX, int32_t aY, int32_t aWidth, int32_t aHeight, 
     const QRect target(aX, aY, std::max(aWidth, 0), std::max(aHeight, 0));
     if (!NeedsSource(aRop)) {
         TContextPainter painter(dest);
+        if (!painter.isActive())
+            return true;
         if (aRop == DSTINVERT) {
             painter.setCompositionMode(QPainter::RasterOp_NotDestination);
             painter.fillRect(target, Qt::black);
@@ -69,6 +71,8 @@ bool BitBlt(HDC aDest, int32_t aX, int32_t aY, int32_t aWidth, int32_t aHeight, 
         QRect(aXSrc, aYSrc, target.width(), target.height()).translated(source.Origin());
     const QImage block = source.Image().copy(sourceArea).convertToFormat(QImage::Format_RGB32);
     TContextPainter painter(dest);
+    if (!painter.isActive() || block.isNull())
+        return true;
     painter.setCompositionMode(mode);
     painter.drawImage(target.topLeft(), block);
     painter.end();

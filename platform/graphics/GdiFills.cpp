@@ -9,7 +9,8 @@ namespace {
 
 void Fill(TDeviceContext& aContext, const TRect& aRect, COLORREF aColor) {
     TContextPainter painter(aContext);
-    painter.fillRect(ToQRect(aRect), QColor(ToQRgb(aColor)));
+    if (painter.isActive())
+        painter.fillRect(ToQRect(aRect), QColor(ToQRgb(aColor)));
 }
 
 struct TEdgeColors {

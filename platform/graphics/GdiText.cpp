@@ -94,6 +94,8 @@ int TextWidth(const TResolvedFont& aFont, const QString& aGlyphs) {
 void DrawLine(TDeviceContext& aContext, const TResolvedFont& aFont, int aX, int aY,
               const TTextLine& aLine, const std::optional<QRect>& aClip) {
     TContextPainter painter(aContext);
+    if (!painter.isActive())
+        return;
     if (aClip)
         painter.setClipRect(*aClip, Qt::IntersectClip);
     const int width = TextWidth(aFont, aLine.Glyphs);
@@ -157,7 +159,8 @@ bool ExtTextOut(HDC aDC, int32_t aX, int32_t aY, uint32_t aOptions, const TRect*
         throw EInvalidGraphicOperation("ExtTextOut: ETO_OPAQUE and ETO_CLIPPED need a rectangle");
     if ((aOptions & ETO_OPAQUE) != 0) {
         TContextPainter painter(context);
-        painter.fillRect(ToQRect(*aRect), QColor(ToQRgb(context.BkColor)));
+        if (painter.isActive())
+            painter.fillRect(ToQRect(*aRect), QColor(ToQRgb(context.BkColor)));
     }
     if (aText.empty())
         return true;

@@ -55,7 +55,8 @@ void SelectDefaultObjects(TDeviceContext& aContext);
 void DeselectAll(TDeviceContext& aContext);
 
 // A painter on the context's image, translated to context coordinates and clipped to
-// the drawable area, without antialiasing.
+// the drawable area, without antialiasing. It is not active (isActive() false, draw
+// nothing with it) when nothing of the image is drawable.
 class TContextPainter : public QPainter {
 public:
     explicit TContextPainter(TDeviceContext& aContext);
