@@ -4,6 +4,7 @@
 #include "platform/db/internal/SqlImpl.h"
 
 #include <QSqlError>
+#include <QSqlQuery>
 
 #include <atomic>
 
@@ -100,6 +101,9 @@ void TSqlConnection::Open() {
         }
         if (db.open()) {
             FImpl->Database = db;
+            // The server's notices would go to stderr; errors still come back as errors.
+            if (FDriver == sdPostgreSQL)
+                QSqlQuery(db).exec(QStringLiteral("SET client_min_messages TO error"));
             return;
         }
         const String message = FromQString(db.lastError().text());

@@ -35,6 +35,12 @@ QSqlQuery ExecQuery(const TSqlConnection& aConnection, const String& aSql,
                     const std::vector<QVariant>& aParams) {
     QSqlQuery query(aConnection.Impl().Database);
     query.setForwardOnly(true);
+    // Statements without parameters run directly: PostgreSQL cannot prepare DDL.
+    if (aParams.empty()) {
+        if (!query.exec(ToQString(aSql)))
+            RaiseSqlError("Statement refused", query);
+        return query;
+    }
     if (!query.prepare(ToQString(aSql)))
         RaiseSqlError("Cannot prepare '" + aSql + "'", query);
     for (const QVariant& param : aParams)

@@ -1,0 +1,369 @@
+// The SQL data sets, the same suite on SQLite (files in a temporary folder) and on
+// PostgreSQL (when a server is configured and reachable).
+#include "DbTestSupport.h"
+
+#include "platform/db/DataSource.h"
+#include "platform/db/SqlQuery.h"
+#include "platform/db/SqlTable.h"
+#include "platform/rtl/DateUtils.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using namespace fw;
+using dbtest::TBackendKind;
+using dbtest::TRecordingLink;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+namespace {
+
+class SqlDataSetTest : public ::testing::TestWithParam<TBackendKind> {
+protected:
+    dbtest::TTempDir Dir;
+    std::unique_ptr<TSqlConnection> Db;
+
+    void SetUp() override {
+        std::string reason;
+        Db = dbtest::Connect(GetParam(), Dir, reason);
+        if (!Db)
+            GTEST_SKIP() << reason;
+    }
+
+    bool Sqlite() const { return GetParam() == TBackendKind::SQLite; }
+
+    void Exec(const std::string& aSql, const std::vector<Variant>& aParams = {}) {
+        Db->ExecSQL(aSql, aParams);
+    }
+
+    // Creates the table afresh; aColumns in the neutral SQL both databases take.
+    void CreateTable(const std::string& aName, const std::string& aColumns) {
+        Exec("DROP TABLE IF EXISTS " + TSqlConnection::QuoteIdentifier(aName));
+        Exec("CREATE TABLE " + TSqlConnection::QuoteIdentifier(aName) + " (" + aColumns + ")");
+    }
+
+    std::string AutoKey() const { return Sqlite() ? "INTEGER PRIMARY KEY" : "SERIAL PRIMARY KEY"; }
+
+    std::string DateTimeType() const { return Sqlite() ? "DATETIME" : "TIMESTAMP"; }
+    std::string BlobType() const { return Sqlite() ? "BLOB" : "BYTEA"; }
+
+    std::unique_ptr<TSqlTable> OpenTable(const std::string& aName) {
+        auto table = New<TSqlTable>();
+        table->SetConnection(Db.get());
+        table->SetTableName(aName);
+        table->Open();
+        return table;
+    }
+
+    void CreateAllTypes() {
+        CreateTable("all_types", "id " + AutoKey() + ", s VARCHAR(20), si SMALLINT, i INTEGER, " +
+                                     "b BOOLEAN, f DOUBLE PRECISION, n NUMERIC(10,2), d DATE, " +
+                                     "t TIME, dt " + DateTimeType() + ", m TEXT, bl " + BlobType());
+    }
+};
+
+TEST_P(SqlDataSetTest, DeclaredTypesMapToFieldTypes) {
+    CreateAllTypes();
+    auto table = OpenTable("all_types");
+    const std::vector<std::pair<std::string, TFieldType>> expected{
+        {"id", ftAutoInc}, {"s", ftString},    {"si", ftSmallint}, {"i", ftInteger},
+        {"b", ftBoolean},  {"f", ftFloat},     {"n", ftBCD},       {"d", ftDate},
+        {"t", ftTime},     {"dt", ftDateTime}, {"m", ftMemo},      {"bl", ftBlob}};
+    ASSERT_EQ(table->FieldCount(), static_cast<int32_t>(expected.size()));
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(table->Fields(i).FieldName(), expected[i].first);
+        EXPECT_EQ(table->Fields(i).DataType(), expected[i].second) << expected[i].first;
+    }
+    EXPECT_EQ(table->FieldByName("s").Size(), 20);
+    EXPECT_TRUE(table->FieldByName("id").ReadOnly());
+    EXPECT_TRUE(table->CanModify());
+    EXPECT_TRUE(table->IsEmpty());
+}
+
+TEST_P(SqlDataSetTest, EveryFieldTypeRoundTripsThroughPostAndReopen) {
+    CreateAllTypes();
+    const TDateTime day = EncodeDate(2024, 2, 29);
+    const TDateTime time = EncodeTime(13, 45, 30, 250);
+    const std::string bytes("\x00\x01\xff\"'\\", 6);
+    {
+        auto table = OpenTable("all_types");
+        table->Append();
+        table->FieldByName("s").SetAsString("Grüße, 'quoted'");
+        table->FieldByName("si").SetAsInteger(-32768);
+        table->FieldByName("i").SetAsInteger(2147483647);
+        table->FieldByName("b").SetAsBoolean(true);
+        table->FieldByName("f").SetAsFloat(0.1 + 0.2);
+        table->FieldByName("n").SetAsFloat(12345.67);
+        table->FieldByName("d").SetAsDateTime(day);
+        table->FieldByName("t").SetAsDateTime(time);
+        table->FieldByName("dt").SetAsDateTime(day + time);
+        table->FieldByName("m").SetAsString("first line\nsecond line\n");
+        table->FieldByName("bl").SetAsVariant(Variant(bytes));
+        table->Post();
+        EXPECT_EQ(table->FieldByName("id").AsInteger(), 1); // assigned by the database
+        // A second record with every column null.
+        table->Append();
+        table->Post();
+        EXPECT_EQ(table->RecordCount(), 2);
+    }
+    auto table = OpenTable("all_types");
+    EXPECT_EQ(table->FieldByName("s").AsString(), "Grüße, 'quoted'");
+    EXPECT_EQ(table->FieldByName("si").AsInteger(), -32768);
+    EXPECT_EQ(table->FieldByName("i").AsInteger(), 2147483647);
+    EXPECT_TRUE(table->FieldByName("b").AsBoolean());
+    EXPECT_EQ(table->FieldByName("b").AsVariant().VarType(), varBoolean);
+    EXPECT_DOUBLE_EQ(table->FieldByName("f").AsFloat(), 0.1 + 0.2);
+    EXPECT_DOUBLE_EQ(table->FieldByName("n").AsFloat(), 12345.67);
+    EXPECT_EQ(table->FieldByName("d").AsDateTime(), day);
+    EXPECT_NEAR(table->FieldByName("t").AsDateTime(), time, 1e-9);
+    EXPECT_NEAR(table->FieldByName("dt").AsDateTime(), day + time, 1e-9);
+    EXPECT_EQ(table->FieldByName("d").AsVariant().VarType(), varDate);
+    EXPECT_EQ(table->FieldByName("m").AsString(), "first line\nsecond line\n");
+    EXPECT_EQ(table->FieldByName("bl").AsString(), bytes);
+
+    table->Next();
+    for (int i = 1; i < table->FieldCount(); ++i)
+        EXPECT_TRUE(table->Fields(i).IsNull()) << table->Fields(i).FieldName();
+}
+
+TEST_P(SqlDataSetTest, EditPostsOnlyTheRecordByItsKeyAndCancelRestores) {
+    CreateTable("people", "id " + AutoKey() + ", name VARCHAR(40) NOT NULL, age INTEGER");
+    for (const char* name : {"Ann", "Bob", "Cid"})
+        Exec("INSERT INTO people (name, age) VALUES (?, ?)", {Variant(name), Variant(30)});
+    auto table = OpenTable("people");
+    table->Next();
+    table->Edit();
+    table->FieldByName("age").SetAsInteger(31);
+    table->Cancel();
+    EXPECT_EQ(table->FieldByName("age").AsInteger(), 30);
+
+    table->Edit();
+    table->FieldByName("name").SetAsString("Robert'); DROP TABLE people; --");
+    table->Post();
+    EXPECT_EQ(table->RecNo(), 2);
+    table->Close();
+    table->Open();
+    std::vector<std::string> names;
+    for (; !table->Eof(); table->Next())
+        names.push_back(table->FieldByName("name").AsString());
+    EXPECT_THAT(names, ElementsAre("Ann", "Robert'); DROP TABLE people; --", "Cid"));
+
+    table->First();
+    table->Delete();
+    EXPECT_EQ(table->RecordCount(), 2);
+    EXPECT_EQ(table->FieldByName("name").AsString(), "Robert'); DROP TABLE people; --");
+}
+
+TEST_P(SqlDataSetTest, RefusedPostKeepsEditStateWithTheUserValues) {
+    CreateTable("codes",
+                "id " + AutoKey() + ", code VARCHAR(10) UNIQUE, qty INTEGER CHECK (qty >= 0)");
+    Exec("INSERT INTO codes (code, qty) VALUES ('A', 1), ('B', 2)");
+    auto table = OpenTable("codes");
+    table->Next();
+    table->Edit();
+    table->FieldByName("code").SetAsString("A"); // duplicate
+    table->FieldByName("qty").SetAsInteger(7);
+    try {
+        table->Post();
+        FAIL() << "duplicate accepted";
+    } catch (const EDatabaseError& error) {
+        EXPECT_THAT(error.Message(), HasSubstr("refused"));
+    }
+    EXPECT_EQ(table->State(), dsEdit);
+    EXPECT_EQ(table->FieldByName("code").AsString(), "A");
+    EXPECT_EQ(table->FieldByName("qty").AsInteger(), 7);
+
+    table->FieldByName("code").SetAsString("C");
+    table->Post();
+    EXPECT_EQ(table->FieldByName("code").AsString(), "C");
+
+    table->Append();
+    table->FieldByName("code").SetAsString("D");
+    table->FieldByName("qty").SetAsInteger(-1);
+    EXPECT_THROW(table->Post(), EDatabaseError);
+    EXPECT_EQ(table->State(), dsInsert);
+    EXPECT_EQ(table->FieldByName("code").AsString(), "D");
+    table->Cancel();
+    EXPECT_EQ(table->RecordCount(), 2); // nothing half-written
+    EXPECT_EQ(table->FieldByName("code").AsString(), "C");
+}
+
+TEST_P(SqlDataSetTest, RecordGoneFromTheDatabaseIsNotReportedAsPosted) {
+    CreateTable("items", "id " + AutoKey() + ", name VARCHAR(10)");
+    Exec("INSERT INTO items (name) VALUES ('x')");
+    auto table = OpenTable("items");
+    table->Edit();
+    table->FieldByName("name").SetAsString("y");
+    Exec("DELETE FROM items");
+    EXPECT_THROW(table->Post(), EDatabaseError);
+    EXPECT_EQ(table->State(), dsEdit);
+    EXPECT_EQ(table->FieldByName("name").AsString(), "y");
+}
+
+TEST_P(SqlDataSetTest, InsertedRecordIsShownWhereItsKeyPutsIt) {
+    CreateTable("keyed", "code VARCHAR(5) PRIMARY KEY, label VARCHAR(10) NOT NULL");
+    Exec("INSERT INTO keyed VALUES ('a', '1'), ('c', '3')");
+    auto table = OpenTable("keyed");
+    EXPECT_FALSE(table->FieldByName("code").ReadOnly());
+    table->Append();
+    table->FieldByName("code").SetAsString("b");
+    EXPECT_THROW(table->Post(), EDatabaseError); // label is required
+    table->FieldByName("label").SetAsString("2");
+    table->Post();
+    EXPECT_EQ(table->RecNo(), 2);
+    table->Next();
+    EXPECT_EQ(table->FieldByName("code").AsString(), "c");
+}
+
+TEST_P(SqlDataSetTest, QuotedIdentifiersAndReadOnlyTablesWithoutKey) {
+    CreateTable("Order Lines", "\"Line No\" INTEGER PRIMARY KEY, \"select\" VARCHAR(10)");
+    Exec("INSERT INTO \"Order Lines\" VALUES (1, 'a')");
+    auto table = OpenTable("Order Lines");
+    table->Edit();
+    table->FieldByName("select").SetAsString("b");
+    table->Post();
+    EXPECT_EQ(table->FieldByName("select").AsString(), "b");
+
+    CreateTable("loose", "a INTEGER");
+    Exec("INSERT INTO loose VALUES (1)");
+    auto loose = OpenTable("loose");
+    EXPECT_FALSE(loose->CanModify());
+    EXPECT_THROW(loose->Edit(), EDatabaseError);
+
+    auto missing = New<TSqlTable>();
+    missing->SetConnection(Db.get());
+    missing->SetTableName("no_such_table");
+    EXPECT_THROW(missing->Open(), EDatabaseError);
+}
+
+TEST_P(SqlDataSetTest, QueryBindsParametersAndIsReadOnly) {
+    CreateTable("people", "id " + AutoKey() + ", name VARCHAR(30), born DATE, notes TEXT");
+    Exec("INSERT INTO people (name, born, notes) VALUES ('Ann', '1990-05-01', 'n'), "
+         "('Bob', '1985-01-02', NULL), ('O''Hara', '2000-12-31', NULL)");
+    auto query = New<TSqlQuery>();
+    query->SetConnection(Db.get());
+    query->SetSQL(
+        "SELECT name, born, notes FROM people WHERE name <> ? AND born < ? ORDER BY name;");
+    query->SetParams({Variant("Bob"), Variant::FromDateTime(EncodeDate(2001, 1, 1))});
+    query->Open();
+    EXPECT_EQ(query->RecordCount(), 2);
+    EXPECT_EQ(query->FieldByName("born").DataType(), ftDate);
+    EXPECT_EQ(query->FieldByName("notes").DataType(), ftMemo);
+    EXPECT_EQ(query->FieldByName("born").AsDateTime(), EncodeDate(1990, 5, 1));
+    query->Next();
+    EXPECT_EQ(query->FieldByName("name").AsString(), "O'Hara");
+    EXPECT_FALSE(query->CanModify());
+    EXPECT_THROW(query->Edit(), EDatabaseError);
+
+    EXPECT_THROW(query->SetSQL("SELECT 1"), EDatabaseError); // only while closed
+    query->Close();
+    query->SetSQL("SELECT nonsense FROM nowhere");
+    EXPECT_THROW(query->Open(), EDatabaseError);
+    EXPECT_FALSE(query->Active());
+}
+
+TEST_P(SqlDataSetTest, ScrollingReadsPagesOnDemandAndKeepsMemoryBounded) {
+    CreateTable("numbers", "n INTEGER PRIMARY KEY, sq INTEGER");
+    const int count = TCustomSqlDataSet::PageSize * 20 + 17;
+    Db->StartTransaction();
+    Exec(Sqlite() ? "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < " +
+                        std::to_string(count) + ") INSERT INTO numbers SELECT x, x * x FROM c"
+                  : "INSERT INTO numbers SELECT x, x * x FROM generate_series(1, " +
+                        std::to_string(count) + ") AS x");
+    Db->Commit();
+    auto table = OpenTable("numbers");
+    EXPECT_EQ(table->CachedPageCount(), 1);
+    int expected = 1;
+    for (; !table->Eof(); table->Next()) {
+        ASSERT_EQ(table->FieldByName("n").AsInteger(), expected++);
+        ASSERT_LE(table->CachedPageCount(), TCustomSqlDataSet::MaxCachedPages);
+    }
+    EXPECT_EQ(expected - 1, count);
+    EXPECT_EQ(table->RecNo(), count);
+    for (int i = count; i > count - 2 * TCustomSqlDataSet::PageSize; --i) {
+        ASSERT_EQ(table->FieldByName("n").AsInteger(), i);
+        table->Prior();
+    }
+    table->First();
+    table->Last();
+    EXPECT_EQ(table->FieldByName("sq").AsInteger(), count * count);
+    table->Prior();
+    EXPECT_EQ(table->FieldByName("n").AsInteger(), count - 1);
+    table->SetRecNo(3000);
+    EXPECT_EQ(table->FieldByName("n").AsInteger(), 3000);
+    table->Prior();
+    EXPECT_EQ(table->FieldByName("n").AsInteger(), 2999);
+    table->MoveBy(TCustomSqlDataSet::PageSize + 1);
+    EXPECT_EQ(table->FieldByName("n").AsInteger(), 2999 + TCustomSqlDataSet::PageSize + 1);
+    table->Edit();
+    table->FieldByName("sq").SetAsInteger(-1);
+    table->Post();
+    EXPECT_EQ(table->RecNo(), 2999 + TCustomSqlDataSet::PageSize + 1);
+    EXPECT_EQ(table->FieldByName("sq").AsInteger(), -1);
+}
+
+TEST_P(SqlDataSetTest, LinkHearsOpenScrollWritePostCancelAndClose) {
+    CreateTable("people", "id " + AutoKey() + ", name VARCHAR(30)");
+    Exec("INSERT INTO people (name) VALUES ('Ann'), ('Bob')");
+    auto table = New<TSqlTable>();
+    table->SetConnection(Db.get());
+    table->SetTableName("people");
+    auto source = New<TDataSource>();
+    source->SetDataSet(table.get());
+    TRecordingLink link;
+    link.SetDataSource(source.get());
+
+    table->Open();
+    table->Next();
+    table->Edit();
+    table->FieldByName("name").SetAsString("Bea");
+    table->Post();
+    table->Edit();
+    table->FieldByName("name").SetAsString("Zed");
+    table->Cancel();
+    table->Close();
+    EXPECT_THAT(link.Take(),
+                ElementsAre("ActiveChanged(on)", "DataSetScrolled(1)", "DataSetChanged",
+                            "RecordChanged()", "EditingChanged(on)", "RecordChanged()",
+                            "RecordChanged(name)", "EditingChanged(off)", "DataSetChanged",
+                            "RecordChanged()", "EditingChanged(on)", "RecordChanged()",
+                            "RecordChanged(name)", "EditingChanged(off)", "DataSetChanged",
+                            "RecordChanged()", "ActiveChanged(off)"));
+}
+
+TEST_P(SqlDataSetTest, ClosingTheConnectionClosesItsDataSets) {
+    CreateTable("people", "id " + AutoKey() + ", name VARCHAR(30)");
+    auto table = OpenTable("people");
+    Db->Close();
+    EXPECT_FALSE(table->Active());
+    EXPECT_THROW(table->Open(), EDatabaseError);
+    Db.reset();
+    EXPECT_EQ(table->Connection(), nullptr);
+}
+
+std::string BackendName(const ::testing::TestParamInfo<TBackendKind>& aInfo) {
+    return aInfo.param == TBackendKind::SQLite ? "SQLite" : "PostgreSQL";
+}
+
+INSTANTIATE_TEST_SUITE_P(Databases, SqlDataSetTest,
+                         ::testing::Values(TBackendKind::SQLite, TBackendKind::PostgreSQL),
+                         BackendName);
+
+TEST(SqlConnectionTest, BadSettingsRaiseWithTheDriversMessage) {
+    auto connection = New<TSqlConnection>();
+    EXPECT_THROW(connection->Open(), EDatabaseError); // no database name
+    connection->SetDatabaseName("/nonexistent-folder/x/db.sqlite");
+    try {
+        connection->Open();
+        FAIL() << "opened";
+    } catch (const EDatabaseError& error) {
+        EXPECT_THAT(error.Message(), HasSubstr("/nonexistent-folder/x/db.sqlite"));
+    }
+    connection->SetDatabaseName(":memory:");
+    connection->Open();
+    EXPECT_THROW(connection->SetDatabaseName("other"), EDatabaseError);
+    EXPECT_THROW(connection->ExecSQL("SELEC 1"), EDatabaseError);
+    EXPECT_EQ(TSqlConnection::QuoteIdentifier("a\"b"), "\"a\"\"b\"");
+}
+
+} // namespace
