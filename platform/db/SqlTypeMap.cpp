@@ -56,9 +56,12 @@ struct TExactName {
     TFieldType DataType;
 };
 
-constexpr std::array<TExactName, 27> ExactNames{{
+constexpr std::array<TExactName, 30> ExactNames{{
     {"SMALLINT", ftSmallint},
     {"INT2", ftSmallint},
+    {"WORD", ftWord},
+    {"SMALLINT UNSIGNED", ftWord},
+    {"UNSIGNED SMALLINT", ftWord},
     {"INTEGER", ftInteger},
     {"INT", ftInteger},
     {"INT4", ftInteger},

@@ -1,0 +1,28 @@
+#pragma once
+// The snapshot of a data set's current record as property values: what the box
+// builds its rows from on every record change.
+
+#include "quire/values/MultiPropList.h"
+#include "quire/values/Prop.h"
+
+#include "platform/db/DataSet.h"
+#include "platform/db/DataTypes.h"
+
+#include <memory>
+
+namespace quire {
+
+// The property class that shows a field of aDataType, or nullptr when the type is
+// not shown (currency, BCD, bytes, auto-increment, blobs, formatted memos, and every
+// type past ftFmtMemo). ftWord maps to the 16-bit signed kind like ftSmallint.
+TPropClass FieldTypeToPropClass(fw::TFieldType aDataType);
+
+// A new collection with, for each field of a shown type and in field order, a
+// one-entry TPropList named after the field, its property loaded with the field's
+// value (a null field leaves the property at its initial value). The collection
+// refers to nothing of the data set; the caller owns it. A value the property
+// cannot take raises the conversion error of the property's SetAsVariant; the
+// collection built so far is freed then.
+std::unique_ptr<TMultiPropList> RecordToProps(const fw::TDataSet& aDataSet);
+
+} // namespace quire
