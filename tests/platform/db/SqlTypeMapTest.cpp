@@ -1,0 +1,95 @@
+// Declared column types to field types, and the SQLite-only refusals.
+#include "DbTestSupport.h"
+
+#include "platform/db/SqlTable.h"
+#include "platform/db/SqlTypeMap.h"
+
+#include <gtest/gtest.h>
+
+using namespace fw;
+
+namespace {
+
+TEST(SqlTypeMapTest, DeclaredTypesMapByTheDocumentedTable) {
+    struct TCase {
+        const char* Declared;
+        TFieldType Type;
+        int32_t Size;
+    };
+    const TCase cases[] = {
+        {"SMALLINT", ftSmallint, 0},
+        {"int2", ftSmallint, 0},
+        {"smallint unsigned", ftWord, 0},
+        {"Integer", ftInteger, 0},
+        {"INT", ftInteger, 0},
+        {"UNSIGNED BIG INT", ftInteger, 0},
+        {"BIGINT", ftLargeint, 0},
+        {"BOOLEAN", ftBoolean, 0},
+        {"bool", ftBoolean, 0},
+        {"REAL", ftFloat, 0},
+        {"double precision", ftFloat, 0},
+        {"FLOAT", ftFloat, 0},
+        {"NUMERIC(10, 2)", ftBCD, 0},
+        {"decimal", ftBCD, 0},
+        {"DATE", ftDate, 0},
+        {"TIME", ftTime, 0},
+        {"time without time zone", ftTime, 0},
+        {"DATETIME", ftDateTime, 0},
+        {"timestamp  without   time zone", ftDateTime, 0},
+        {"TIMESTAMP(3)", ftDateTime, 0},
+        {"VARCHAR(40)", ftString, 40},
+        {"character varying(12)", ftString, 12},
+        {"CHAR(3)", ftString, 3},
+        {"character", ftString, 1},
+        {"VARCHAR", ftString, 0},
+        {"TEXT", ftMemo, 0},
+        {"CLOB", ftMemo, 0},
+        {"NATIVE CHARACTER(70)", ftMemo, 0},
+        {"BLOB", ftBlob, 0},
+        {"bytea", ftBlob, 0},
+        {"", ftUnknown, 0},
+        {"uuid", ftUnknown, 0},
+    };
+    for (const TCase& c : cases) {
+        const TSqlTypeMapping mapping = MapSqlType(c.Declared);
+        EXPECT_EQ(mapping.DataType, c.Type) << c.Declared;
+        EXPECT_EQ(mapping.Size, c.Size) << c.Declared;
+    }
+    EXPECT_EQ(MapSqlType("INTEGER", true).DataType, ftAutoInc);
+    EXPECT_EQ(MapSqlType("INT", true).DataType, ftInteger); // only INTEGER is the row id
+    EXPECT_EQ(MapSqlType("BIGINT", true).DataType, ftLargeint);
+}
+
+TEST(SqliteLockTest, PostRefusedByALockKeepsTheEditAndSucceedsLater) {
+    dbtest::TTempDir dir;
+    std::string reason;
+    auto db = dbtest::Connect(dbtest::TBackendKind::SQLite, dir, reason);
+    db->ExecSQL("CREATE TABLE t (id INTEGER PRIMARY KEY, name VARCHAR(10))");
+    db->ExecSQL("INSERT INTO t (name) VALUES ('a')");
+    auto other = dbtest::Connect(dbtest::TBackendKind::SQLite, dir, reason);
+
+    auto table = New<TSqlTable>();
+    table->SetConnection(db.get());
+    table->SetTableName("t");
+    table->Open();
+    table->Edit();
+    table->FieldByName("name").SetAsString("mine");
+
+    other->StartTransaction();
+    other->ExecSQL("UPDATE t SET name = 'theirs'");
+    try {
+        table->Post();
+        FAIL() << "posted through a lock";
+    } catch (const EDatabaseError& error) {
+        EXPECT_NE(error.Message().find("locked"), std::string::npos) << error.Message();
+    }
+    EXPECT_EQ(table->State(), dsEdit);
+    EXPECT_EQ(table->FieldByName("name").AsString(), "mine");
+    other->Rollback();
+
+    table->Post();
+    table->Refresh();
+    EXPECT_EQ(table->FieldByName("name").AsString(), "mine");
+}
+
+} // namespace
