@@ -19,7 +19,7 @@ public:
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
-        static char name[] = "quire_graphics_tests";
+        static char name[] = "graphics_tests";
         static char* argv[] = {name, nullptr};
         FApp = std::make_unique<QGuiApplication>(argc, argv);
     }
