@@ -1,0 +1,134 @@
+// The backend services of platform/controls/Backend.h on Qt.
+
+#include "platform/controls/Backend.h"
+
+#include "platform/controls/Deliver.h"
+#include "platform/qt/QtCustomWindow.h"
+#include "platform/rtl/Exceptions.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QCursor>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+
+namespace fw::backend {
+
+namespace {
+
+TRect FromQRect(const QRect& aRect) {
+    return Rect(aRect.left(), aRect.top(), aRect.left() + aRect.width(),
+                aRect.top() + aRect.height());
+}
+
+// Windows released during a delivery are deleted once no delivery runs.
+void FlushDeferredDeletes() {
+    if (DeliverDepth() == 0) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+class TQtTimer final : public TNativeTimer {
+public:
+    explicit TQtTimer(std::function<void()> aTick) : FTimer(new QTimer()) {
+        QObject::connect(FTimer, &QTimer::timeout, FTimer, std::move(aTick));
+    }
+    ~TQtTimer() override {
+        QObject::disconnect(FTimer, nullptr, nullptr, nullptr);
+        FTimer->stop();
+        if (DeliverDepth() > 0) {
+            FTimer->deleteLater();
+        } else {
+            delete FTimer;
+        }
+    }
+    void Start(uint32_t aInterval) override { FTimer->start(static_cast<int>(aInterval)); }
+    void Stop() override { FTimer->stop(); }
+
+private:
+    QTimer* FTimer;
+};
+
+} // namespace
+
+void EnsureApplication() {
+    QCoreApplication* existing = QCoreApplication::instance();
+    if (existing != nullptr) {
+        if (qobject_cast<QApplication*>(existing) == nullptr) {
+            throw Exception("Windows need a QApplication, but the running application object is "
+                            "a " +
+                            String(existing->metaObject()->className()));
+        }
+        return;
+    }
+    static int argc = 1;
+    static char name[] = "quire";
+    static char* argv[] = {name, nullptr};
+    auto* application = new QApplication(argc, argv);
+    application->setQuitOnLastWindowClosed(false);
+}
+
+std::unique_ptr<TNativeWindow> CreateCustomWindow(TWinControl& aControl,
+                                                  const TCreateParams& aParams) {
+    qt::TQtWindow* parent = qt::FromHandle(aParams.WndParent);
+    auto* widget = new qt::TCustomHostWidget();
+    qt::ApplyWindowStyle(widget, aParams, parent != nullptr ? parent->Widget() : nullptr);
+    widget->setGeometry(aParams.X, aParams.Y, std::max(0, aParams.Width),
+                        std::max(0, aParams.Height));
+    return std::make_unique<qt::TQtCustomWindow>(aControl, widget, aParams);
+}
+
+TRect PrimaryScreenRect() {
+    EnsureApplication();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? FromQRect(screen->geometry()) : TRect{};
+}
+
+TRect PrimaryWorkArea() {
+    EnsureApplication();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? FromQRect(screen->availableGeometry()) : TRect{};
+}
+
+void MoveNativeCursor(TPoint aScreenPoint) {
+    if (QCoreApplication::instance() != nullptr) {
+        QCursor::setPos(aScreenPoint.X, aScreenPoint.Y);
+    }
+}
+
+void ProcessEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    FlushDeferredDeletes();
+}
+
+void WaitAndProcessEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    FlushDeferredDeletes();
+}
+
+void WakeUp() {
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) {
+        dispatcher->wakeUp();
+    }
+}
+
+void ShowMessageBox(const String& aTitle, const String& aMessage) {
+    EnsureApplication();
+    QMessageBox box(QMessageBox::Critical, qt::ToQString(aTitle), qt::ToQString(aMessage),
+                    QMessageBox::Ok);
+    box.exec();
+}
+
+bool HasInteractiveDisplay() {
+    EnsureApplication();
+    QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
+std::unique_ptr<TNativeTimer> CreateTimer(std::function<void()> aTick) {
+    EnsureApplication();
+    return std::make_unique<TQtTimer>(std::move(aTick));
+}
+
+} // namespace fw::backend

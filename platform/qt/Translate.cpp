@@ -1,0 +1,227 @@
+// The translation point: every event of every host widget comes here and is turned
+// into the framework's messages, one function per family.
+
+#include "platform/controls/SystemState.h"
+#include "platform/controls/VirtualKeys.h"
+#include "platform/qt/KeyMap.h"
+#include "platform/qt/QtWindow.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+#include <cstdlib>
+
+namespace fw::qt {
+
+namespace {
+
+// The last press, for the platform's double-click rule: the second press becomes a
+// double click only on the same window, with the same button, within the
+// double-click time and within 2 pixels of the first.
+struct TLastPress {
+    HWND Window = nullptr;
+    Qt::MouseButton Button = Qt::NoButton;
+    uint32_t Time = 0;
+    QPoint Global;
+    bool WasDouble = false;
+};
+
+TLastPress& LastPress() {
+    static TLastPress press;
+    return press;
+}
+
+bool IsSecondPress(HWND aWindow, Qt::MouseButton aButton, QPoint aGlobal) {
+    const TLastPress& last = LastPress();
+    return last.Window == aWindow && last.Button == aButton &&
+           GetTickCount() - last.Time < GetDoubleClickTime() &&
+           std::abs(aGlobal.x() - last.Global.x()) <= 2 &&
+           std::abs(aGlobal.y() - last.Global.y()) <= 2;
+}
+
+uint32_t ButtonMessage(Qt::MouseButton aButton, QEvent::Type aType, bool aDouble) {
+    uint32_t base = aButton == Qt::RightButton    ? WM_RBUTTONDOWN
+                    : aButton == Qt::MiddleButton ? WM_MBUTTONDOWN
+                                                  : WM_LBUTTONDOWN;
+    if (aType == QEvent::MouseButtonRelease) {
+        return base + 1;
+    }
+    return aDouble ? base + 2 : base;
+}
+
+bool TranslateMouse(TQtWindow& aWindow, QMouseEvent* aEvent) {
+    QPoint global = aEvent->globalPosition().toPoint();
+    detail::RecordCursorPos(TPoint{global.x(), global.y()});
+    SyncModifierKeys(aEvent->modifiers());
+    SyncMouseButtons(aEvent->buttons());
+    aEvent->accept();
+
+    if (aEvent->type() == QEvent::MouseButtonDblClick) {
+        // The second press has been translated already; a native widget still gets
+        // Qt's double click (word selection) when that press was one.
+        if (LastPress().WasDouble && !aWindow.IsCustom()) {
+            aWindow.PassEventToWidget(aEvent);
+        }
+        return true;
+    }
+
+    std::shared_ptr<bool> alive = aWindow.AliveToken();
+    if (aEvent->type() == QEvent::MouseButtonPress) {
+        aWindow.ActivateTopLevel();
+        if (!*alive) {
+            return true;
+        }
+    }
+
+    TQtWindow* target = &aWindow;
+    if (TQtWindow* captured = FromHandle(GetCapture()); captured != nullptr) {
+        target = captured;
+    }
+    TPoint client = target->ScreenToClient(TPoint{global.x(), global.y()});
+    uint32_t keys = MouseKeys(aEvent->buttons(), aEvent->modifiers());
+
+    uint32_t msg = WM_MOUSEMOVE;
+    if (aEvent->type() == QEvent::MouseButtonPress) {
+        bool second = IsSecondPress(target, aEvent->button(), global);
+        msg = ButtonMessage(aEvent->button(), aEvent->type(), second);
+        TLastPress& last = LastPress();
+        last = second ? TLastPress{nullptr, Qt::NoButton, 0, QPoint(), true}
+                      : TLastPress{target, aEvent->button(), GetTickCount(), global, false};
+    } else if (aEvent->type() == QEvent::MouseButtonRelease) {
+        msg = ButtonMessage(aEvent->button(), aEvent->type(), false);
+    }
+    TMessage message = MouseMessage(msg, client.X, client.Y, keys);
+    if (target == &aWindow) {
+        target->DeliverTranslated(message, aEvent, TPassKind::Whole);
+    } else {
+        target->DeliverMessage(message);
+    }
+    return true;
+}
+
+bool TranslateWheel(TQtWindow& aWindow, QWheelEvent* aEvent) {
+    QPoint global = aEvent->globalPosition().toPoint();
+    detail::RecordCursorPos(TPoint{global.x(), global.y()});
+    uint32_t keys = MouseKeys(aEvent->buttons(), aEvent->modifiers());
+    int delta = aEvent->angleDelta().y();
+    TMessage message{
+        WM_MOUSEWHEEL,
+        MakeLong(static_cast<uint16_t>(keys), static_cast<uint16_t>(static_cast<int16_t>(delta))),
+        PointToLParam(global.x(), global.y()), 0};
+    aWindow.DeliverTranslated(message, aEvent, TPassKind::Whole);
+    aEvent->accept();
+    return true;
+}
+
+bool TranslateKey(TQtWindow& aWindow, QKeyEvent* aEvent) {
+    SyncModifierKeys(aEvent->modifiers());
+    uint16_t virtualKey = VirtualKeyFromQt(aEvent->key());
+    bool press = aEvent->type() == QEvent::KeyPress;
+    if (virtualKey != 0) {
+        SetKeyDown(virtualKey, press);
+    }
+    bool alt = (aEvent->modifiers() & Qt::AltModifier) != 0;
+    intptr_t keyData = 1 | (alt ? KF_ALTDOWN_LPARAM : 0);
+    if (!press) {
+        keyData |= intptr_t{3} << 30;
+    }
+    aEvent->accept();
+    std::shared_ptr<bool> alive = aWindow.AliveToken();
+    if (virtualKey != 0) {
+        uint32_t msg = press ? (alt || virtualKey == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN)
+                             : (alt ? WM_SYSKEYUP : WM_KEYUP);
+        TMessage message{msg, virtualKey, keyData, 0};
+        aWindow.DeliverTranslated(message, aEvent, press ? TPassKind::KeyPart : TPassKind::Whole);
+    }
+    if (!press || !*alive) {
+        return true;
+    }
+    if (char32_t character = CharFromKeyEvent(*aEvent); character != 0) {
+        TMessage message{WM_CHAR, static_cast<intptr_t>(character), keyData, 0};
+        aWindow.DeliverTranslated(message, aEvent, TPassKind::CharPart);
+    }
+    return true;
+}
+
+bool TranslateFocus(TQtWindow& aWindow, QEvent* aEvent) {
+    TMessage message{aEvent->type() == QEvent::FocusIn ? WM_SETFOCUS : WM_KILLFOCUS, 0, 0, 0};
+    aWindow.DeliverTranslated(message, aEvent, TPassKind::Whole);
+    return true;
+}
+
+bool TranslateActivation(TQtWindow& aWindow, QEvent* aEvent) {
+    bool active = aEvent->type() == QEvent::WindowActivate;
+    TMessage message{WM_ACTIVATE, active ? WA_ACTIVE : WA_INACTIVE, 0, 0};
+    aWindow.DeliverTranslated(message, aEvent, TPassKind::Whole);
+    return true;
+}
+
+bool TranslateClose(TQtWindow& aWindow, QEvent* aEvent) {
+    // The framework decides what closing means (a form hides or ends its modal
+    // run); Qt must not hide the window behind its back.
+    aEvent->ignore();
+    TMessage message{WM_CLOSE, 0, 0, 0};
+    aWindow.DeliverMessage(message);
+    return true;
+}
+
+bool TranslateGeometry(IHostWidget& aHost, TQtWindow& aWindow, QEvent* aEvent) {
+    bool result = aHost.BaseEvent(aEvent);
+    std::shared_ptr<bool> alive = aWindow.AliveToken();
+    aWindow.Resized();
+    if (*alive && aWindow.IsTopLevel() && !aWindow.SettingGeometry()) {
+        TMessage message{WM_SIZE, 0, 0, 0};
+        aWindow.DeliverMessage(message);
+    }
+    return result;
+}
+
+} // namespace
+
+bool TranslateEvent(IHostWidget& aHost, QWidget* aWidget, QEvent* aEvent) {
+    TQtWindow* window = aHost.Window;
+    if (window == nullptr) {
+        return aHost.BaseEvent(aEvent);
+    }
+    switch (aEvent->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+        return TranslateMouse(*window, static_cast<QMouseEvent*>(aEvent));
+    case QEvent::Wheel:
+        return TranslateWheel(*window, static_cast<QWheelEvent*>(aEvent));
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        return TranslateKey(*window, static_cast<QKeyEvent*>(aEvent));
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        return TranslateFocus(*window, aEvent);
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+        if (aWidget->isWindow()) {
+            return TranslateActivation(*window, aEvent);
+        }
+        return aHost.BaseEvent(aEvent);
+    case QEvent::Close:
+        if (aWidget->isWindow()) {
+            return TranslateClose(*window, aEvent);
+        }
+        return aHost.BaseEvent(aEvent);
+    case QEvent::Resize:
+    case QEvent::Move:
+        return TranslateGeometry(aHost, *window, aEvent);
+    case QEvent::Paint:
+        window->PaintEventStarting();
+        if (aHost.Window == nullptr) {
+            return true;
+        }
+        return aHost.BaseEvent(aEvent);
+    default:
+        return aHost.BaseEvent(aEvent);
+    }
+}
+
+} // namespace fw::qt
