@@ -326,9 +326,11 @@ void TDataSet::Post() {
     FCurrent = std::move(values);
     FOldValues.clear();
     FModified = false;
+    // Written: leave edit state before reading back, so a failed read cannot lead
+    // to the same record being posted twice.
+    SetState(dsBrowse);
     // Show the record as stored, at the position the store gives it.
     LoadNearest(index);
-    SetState(dsBrowse);
     DataEvent(deDataSetChange);
     if (AfterPost)
         AfterPost(*this);
@@ -379,8 +381,8 @@ void TDataSet::Delete() {
     InternalDelete(FIndex, values);
     FOldValues.clear();
     FModified = false;
-    LoadNearest(FIndex);
     SetState(dsBrowse);
+    LoadNearest(FIndex);
     DataEvent(deDataSetChange);
 }
 
