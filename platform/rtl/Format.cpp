@@ -9,7 +9,7 @@
 namespace fw {
 namespace {
 
-struct TSpec {
+struct TDirective {
     bool LeftAlign = false;
     int Width = -1;
     int Precision = -1;
@@ -44,30 +44,31 @@ String IntegerText(int64_t aValue, int aMinDigits) {
     return aValue < 0 ? "-" + digits : digits;
 }
 
-String Convert(const TSpec& aSpec, const TFormatArg& aArg, const String& aFormat) {
+String Convert(const TDirective& aDirective, const TFormatArg& aArg, const String& aFormat) {
     const auto& value = aArg.Value();
     const auto* integer = std::get_if<int64_t>(&value);
     const auto* number = std::get_if<double>(&value);
     const auto* text = std::get_if<String>(&value);
-    switch (aSpec.Type) {
+    switch (aDirective.Type) {
     case 'd':
     case 'u':
         if (!integer) {
             Invalid(aFormat);
         }
-        return IntegerText(
-            aSpec.Type == 'u' && *integer < 0 ? static_cast<int64_t>(uint32_t(*integer)) : *integer,
-            aSpec.Precision);
+        return IntegerText(aDirective.Type == 'u' && *integer < 0
+                               ? static_cast<int64_t>(uint32_t(*integer))
+                               : *integer,
+                           aDirective.Precision);
     case 'x':
         if (!integer) {
             Invalid(aFormat);
         }
-        return Hex(*integer, std::max(aSpec.Precision, 1));
+        return Hex(*integer, std::max(aDirective.Precision, 1));
     case 's':
         if (!text) {
             Invalid(aFormat);
         }
-        return aSpec.Precision >= 0 ? text->substr(0, aSpec.Precision) : *text;
+        return aDirective.Precision >= 0 ? text->substr(0, aDirective.Precision) : *text;
     case 'f':
     case 'e':
     case 'g':
@@ -77,14 +78,16 @@ String Convert(const TSpec& aSpec, const TFormatArg& aArg, const String& aFormat
             Invalid(aFormat);
         }
         const double v = number ? *number : static_cast<double>(*integer);
-        const int digits = aSpec.Precision >= 0 ? aSpec.Precision : 2;
-        switch (aSpec.Type) {
+        const int digits = aDirective.Precision >= 0 ? aDirective.Precision : 2;
+        switch (aDirective.Type) {
         case 'f':
             return FloatToStrF(v, ffFixed, 17, digits);
         case 'e':
-            return FloatToStrF(v, ffExponent, aSpec.Precision >= 0 ? aSpec.Precision : 15, 3);
+            return FloatToStrF(v, ffExponent, aDirective.Precision >= 0 ? aDirective.Precision : 15,
+                               3);
         case 'g':
-            return FloatToStrF(v, ffGeneral, aSpec.Precision >= 0 ? aSpec.Precision : 15, 3);
+            return FloatToStrF(v, ffGeneral, aDirective.Precision >= 0 ? aDirective.Precision : 15,
+                               3);
         default:
             return FloatToStrF(v, ffNumber, 17, digits);
         }
@@ -117,7 +120,7 @@ String Format(const String& aFormat, std::initializer_list<TFormatArg> aArgs) {
             ++i;
             continue;
         }
-        TSpec spec;
+        TDirective directive;
         std::size_t numberStart = i;
         const int number = ReadNumber(aFormat, i);
         if (i < aFormat.size() && aFormat[i] == ':' && i > numberStart) {
@@ -128,24 +131,24 @@ String Format(const String& aFormat, std::initializer_list<TFormatArg> aArgs) {
             i = numberStart;
         }
         if (i < aFormat.size() && aFormat[i] == '-') {
-            spec.LeftAlign = true;
+            directive.LeftAlign = true;
             ++i;
         }
         if (i < aFormat.size() && aFormat[i] >= '0' && aFormat[i] <= '9') {
-            spec.Width = ReadNumber(aFormat, i);
+            directive.Width = ReadNumber(aFormat, i);
         }
         if (i < aFormat.size() && aFormat[i] == '.') {
             ++i;
-            spec.Precision = ReadNumber(aFormat, i);
+            directive.Precision = ReadNumber(aFormat, i);
         }
         if (i >= aFormat.size() || next >= args.size()) {
             Invalid(aFormat);
         }
-        spec.Type = static_cast<char>(aFormat[i++] | 0x20);
-        String piece = Convert(spec, args[next++], aFormat);
-        if (spec.Width > static_cast<int>(piece.size())) {
-            const String pad(spec.Width - piece.size(), ' ');
-            piece = spec.LeftAlign ? piece + pad : pad + piece;
+        directive.Type = static_cast<char>(aFormat[i++] | 0x20);
+        String piece = Convert(directive, args[next++], aFormat);
+        if (directive.Width > static_cast<int>(piece.size())) {
+            const String pad(directive.Width - piece.size(), ' ');
+            piece = directive.LeftAlign ? piece + pad : pad + piece;
         }
         result += piece;
     }
