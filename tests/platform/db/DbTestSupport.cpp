@@ -61,7 +61,22 @@ std::unique_ptr<fw::TSqlConnection> Connect(TBackendKind aKind, const TTempDir& 
         aSkipReason = "PostgreSQL not reachable: " + error.Message();
         return nullptr;
     }
+    // Test processes run side by side: each works in a schema of its own.
+    const std::string schema = PgSchema();
+    connection->ExecSQL("CREATE SCHEMA IF NOT EXISTS " + schema);
+    connection->ExecSQL("SET search_path TO " + schema);
     return connection;
+}
+
+std::string PgSchema() {
+    return "quire_test_" + std::to_string(::getpid());
+}
+
+void DropPgSchema() {
+    TTempDir unused;
+    std::string reason;
+    if (auto connection = Connect(TBackendKind::PostgreSQL, unused, reason))
+        connection->ExecSQL("DROP SCHEMA IF EXISTS " + PgSchema() + " CASCADE");
 }
 
 } // namespace dbtest

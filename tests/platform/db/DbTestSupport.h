@@ -67,4 +67,8 @@ std::optional<TPgSettings> PgSettingsFromEnv();
 std::unique_ptr<fw::TSqlConnection> Connect(TBackendKind aKind, const TTempDir& aDir,
                                             std::string& aSkipReason);
 
+// The schema this process's PostgreSQL connections work in, and its removal.
+std::string PgSchema();
+void DropPgSchema();
+
 } // namespace dbtest

@@ -30,6 +30,12 @@ protected:
             GTEST_SKIP() << reason;
     }
 
+    void TearDown() override {
+        Db.reset();
+        if (!Sqlite())
+            dbtest::DropPgSchema();
+    }
+
     bool Sqlite() const { return GetParam() == TBackendKind::SQLite; }
 
     void Exec(const std::string& aSql, const std::vector<Variant>& aParams = {}) {
