@@ -1,5 +1,6 @@
 #include "platform/graphics/Color.h"
 #include "platform/graphics/GraphicsErrors.h"
+#include "platform/graphics/OwnerDrawState.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +31,17 @@ TEST(ColorToRGB, KeepsPlainColoursAndRejectsOthers) {
     } catch (const EInvalidGraphicOperation& e) {
         EXPECT_NE(e.Message().find("12000000"), String::npos) << e.Message();
     }
+}
+
+TEST(OwnerDrawState, MembersAreTheItemStateBits) {
+    // ODS_SELECTED = 0x1, ODS_FOCUS = 0x10, ODS_COMBOBOXEDIT = 0x1000.
+    const TOwnerDrawState state = TOwnerDrawState::FromBits(0x1 | 0x10);
+    EXPECT_EQ(state, (TOwnerDrawState{odSelected, odFocused}));
+    EXPECT_FALSE(state.Contains(odGrayed));
+    EXPECT_EQ(TOwnerDrawState{odComboBoxEdit}.ToBits(), 0x1000);
+    EXPECT_EQ((state - TOwnerDrawState{odFocused}), TOwnerDrawState{odSelected});
+    EXPECT_EQ((state * TOwnerDrawState{odFocused, odChecked}), TOwnerDrawState{odFocused});
+    EXPECT_TRUE(TOwnerDrawState{}.Empty());
 }
 
 } // namespace
