@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -55,10 +54,6 @@ private:
 };
 
 enum class TBackendKind { SQLite, PostgreSQL };
-// Names the back end in test listings.
-inline void PrintTo(TBackendKind aKind, std::ostream* aStream) {
-    *aStream << (aKind == TBackendKind::SQLite ? "SQLite" : "PostgreSQL");
-}
 
 struct TPgSettings {
     std::string Host, User, Db, Password;
