@@ -306,6 +306,19 @@ TEST_P(SqlDataSetTest, ScrollingReadsPagesOnDemandAndKeepsMemoryBounded) {
     table->Post();
     EXPECT_EQ(table->RecNo(), 2999 + TCustomSqlDataSet::PageSize + 1);
     EXPECT_EQ(table->FieldByName("sq").AsInteger(), -1);
+
+    // A query pages the same way.
+    auto query = New<TSqlQuery>();
+    query->SetConnection(Db.get());
+    query->SetSQL("SELECT n FROM numbers WHERE n % ? = 0 ORDER BY n DESC");
+    query->SetParams({Variant(3)});
+    query->Open();
+    int rows = 0;
+    for (int n = count - count % 3; !query->Eof(); query->Next(), n -= 3, ++rows)
+        ASSERT_EQ(query->Fields(0).AsInteger(), n);
+    EXPECT_EQ(rows, count / 3);
+    EXPECT_EQ(query->RecordCount(), count / 3);
+    EXPECT_LE(query->CachedPageCount(), TCustomSqlDataSet::MaxCachedPages);
 }
 
 TEST_P(SqlDataSetTest, LinkHearsOpenScrollWritePostCancelAndClose) {
