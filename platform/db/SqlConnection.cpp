@@ -3,8 +3,10 @@
 #include "platform/db/SqlDataSet.h"
 #include "platform/db/internal/SqlImpl.h"
 
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTimeZone>
 
 #include <atomic>
 
@@ -17,6 +19,18 @@ namespace {
 QString NewConnectionName() {
     static std::atomic<int> counter{0};
     return QStringLiteral("quire_db_%1").arg(++counter);
+}
+
+// Server notices would go to stderr: only errors are wanted, and they come back as
+// errors anyway. Times with a zone are read in the process's local time; the session
+// uses the same zone so that a local time written back means the same instant.
+void SetPostgresSession(const QSqlDatabase& aDatabase) {
+    QSqlQuery query(aDatabase);
+    query.exec(QStringLiteral("SET client_min_messages TO error"));
+    const QString zone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
+    static const QRegularExpression safe(QStringLiteral("^[A-Za-z0-9/_+-]+$"));
+    if (safe.match(zone).hasMatch())
+        query.exec(QStringLiteral("SET TIME ZONE '%1'").arg(zone));
 }
 
 String DriverText(TSqlDriver aDriver) {
@@ -103,7 +117,7 @@ void TSqlConnection::Open() {
             FImpl->Database = db;
             // The server's notices would go to stderr; errors still come back as errors.
             if (FDriver == sdPostgreSQL)
-                QSqlQuery(db).exec(QStringLiteral("SET client_min_messages TO error"));
+                SetPostgresSession(db);
             return;
         }
         const String message = FromQString(db.lastError().text());
