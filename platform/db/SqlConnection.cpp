@@ -3,6 +3,11 @@
 #include "platform/db/SqlDataSet.h"
 #include "platform/db/internal/SqlImpl.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -13,6 +18,15 @@
 namespace fw {
 
 FW_IMPLEMENT_CLASS(TSqlConnection)
+
+struct TSqlConnection::TImpl {
+    QString ConnectionName;
+    QSqlDatabase Database;
+};
+
+QSqlDatabase& DatabaseOf(const TSqlConnection& aConnection) {
+    return aConnection.FImpl->Database;
+}
 
 namespace {
 

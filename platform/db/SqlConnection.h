@@ -17,6 +17,8 @@
 #include <memory>
 #include <vector>
 
+class QSqlDatabase;
+
 namespace fw {
 
 class TCustomSqlDataSet;
@@ -58,12 +60,12 @@ public:
     // "name" with embedded quotes doubled.
     static String QuoteIdentifier(const String& aName);
 
-    // The driver's side of the connection; for the SQL data sets only.
-    struct TImpl;
-    TImpl& Impl() const { return *FImpl; }
-
 private:
     friend class TCustomSqlDataSet;
+    friend QSqlDatabase& DatabaseOf(const TSqlConnection& aConnection);
+
+    // The driver's side of the connection.
+    struct TImpl;
 
     TSqlDriver FDriver = sdSQLite;
     String FDatabaseName;

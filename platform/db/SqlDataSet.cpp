@@ -1,7 +1,11 @@
 #include "platform/db/SqlDataSet.h"
 
 #include "platform/db/internal/SqlImpl.h"
+
 #include "platform/rtl/SysUtils.h"
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
 
 #include <QSqlRecord>
 

@@ -3,6 +3,10 @@
 #include "platform/db/SqlTypeMap.h"
 #include "platform/db/internal/SqlImpl.h"
 
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+
 #include <QSqlField>
 #include <QSqlRecord>
 

@@ -2,7 +2,11 @@
 
 #include "platform/db/SqlTypeMap.h"
 #include "platform/db/internal/SqlImpl.h"
+
 #include "platform/rtl/SysUtils.h"
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
 
 #include <QSqlRecord>
 

@@ -2,6 +2,11 @@
 // returns, and the one place statements are run.
 #include "platform/db/internal/SqlImpl.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+
 #include "platform/rtl/DateUtils.h"
 
 #include <QByteArray>
@@ -33,7 +38,7 @@ void RaiseSqlError(const String& aWhat, const QSqlQuery& aQuery) {
 
 QSqlQuery ExecQuery(const TSqlConnection& aConnection, const String& aSql,
                     const std::vector<QVariant>& aParams) {
-    QSqlQuery query(aConnection.Impl().Database);
+    QSqlQuery query(DatabaseOf(aConnection));
     query.setForwardOnly(true);
     // Statements without parameters run directly: PostgreSQL cannot prepare DDL.
     if (aParams.empty()) {

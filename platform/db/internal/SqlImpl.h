@@ -1,21 +1,22 @@
 #pragma once
 // Internal to the SQL data sets: the QtSql side of a connection and the value
 // conversions between the framework's variants and Qt's. Not a public header; only
-// the .cpp files of platform/db include it.
+// the .cpp files of platform/db include it, together with the Qt headers they use.
 
 #include "platform/db/DataSet.h"
 #include "platform/db/SqlConnection.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QVariant>
+#include <vector>
+
+class QSqlDatabase;
+class QSqlQuery;
+class QString;
+class QVariant;
 
 namespace fw {
 
-struct TSqlConnection::TImpl {
-    QString ConnectionName;
-    QSqlDatabase Database;
-};
+// The open database of aConnection.
+QSqlDatabase& DatabaseOf(const TSqlConnection& aConnection);
 
 // Raises EDatabaseError with aWhat and the database's message for aQuery.
 [[noreturn]] void RaiseSqlError(const String& aWhat, const QSqlQuery& aQuery);
