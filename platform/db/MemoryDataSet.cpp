@@ -45,10 +45,24 @@ int64_t TMemoryDataSet::InternalRecordCount() {
     return static_cast<int64_t>(FRecords.size());
 }
 
+// Auto-increment fields left empty get one more than the highest value so far.
+void TMemoryDataSet::AssignAutoIncrements(TRecordValues& aValues) {
+    for (int32_t field = 0; field < FFieldDefs.Count(); ++field) {
+        if (FFieldDefs[field].DataType != ftAutoInc || !aValues[field].IsNull())
+            continue;
+        int64_t highest = 0;
+        for (const TRecordValues& record : FRecords)
+            if (!record[field].IsNull())
+                highest = std::max(highest, record[field].AsInt64());
+        aValues[field] = Variant(static_cast<long long>(highest + 1));
+    }
+}
+
 int64_t TMemoryDataSet::InternalPost(TRecordValues& aValues, const TRecordValues&, bool aInserting,
                                      int64_t aIndex) {
     const auto count = static_cast<int64_t>(FRecords.size());
     if (aInserting) {
+        AssignAutoIncrements(aValues);
         const int64_t at = std::clamp<int64_t>(aIndex, 0, count);
         FRecords.insert(FRecords.begin() + at, aValues);
         return at;

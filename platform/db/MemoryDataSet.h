@@ -10,8 +10,9 @@
 //
 // Field definitions can change only while the data set is closed. The records
 // survive Close and a later Open; EmptyDataSet removes them. Insert puts the new
-// record before the current one, Append after the last. The data set is editable
-// unless ReadOnly is set.
+// record before the current one, Append after the last; an empty ftAutoInc field
+// gets one more than the highest value so far. The data set is editable unless
+// ReadOnly is set.
 
 #include "platform/db/DataSet.h"
 
@@ -47,6 +48,8 @@ private:
     TFieldDefs FFieldDefs;
     std::vector<TRecordValues> FRecords;
     bool FReadOnly = false;
+
+    void AssignAutoIncrements(TRecordValues& aValues);
 };
 
 } // namespace fw

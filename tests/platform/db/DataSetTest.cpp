@@ -192,6 +192,22 @@ TEST_F(MemoryDataSetTest, RefusedPostKeepsEditStateAndValues) {
     EXPECT_EQ(Data->State(), dsInsert);
 }
 
+TEST(MemoryDataSetKeysTest, AutoIncrementFieldsAreNumberedOnPost) {
+    auto data = New<TMemoryDataSet>();
+    data->FieldDefs().Add("Id", ftAutoInc);
+    data->FieldDefs().Add("Name", ftString, 10);
+    data->Open();
+    EXPECT_TRUE(data->FieldByName("Id").ReadOnly());
+    for (const char* name : {"a", "b"}) {
+        data->Append();
+        data->FieldByName("Name").SetAsString(name);
+        data->Post();
+    }
+    EXPECT_EQ(data->FieldByName("Id").AsInteger(), 2);
+    data->First();
+    EXPECT_EQ(data->FieldByName("Id").AsInteger(), 1);
+}
+
 TEST_F(MemoryDataSetTest, ReadOnlyDataSetRefusesEditing) {
     Data->SetReadOnly(true);
     EXPECT_THROW(Data->Edit(), EDatabaseError);
