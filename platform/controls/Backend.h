@@ -32,6 +32,8 @@ void MoveNativeCursor(TPoint aScreenPoint);
 void ProcessEvents();
 void WaitAndProcessEvents();
 void WakeUp();
+// Runs aCall from the event loop, after the event being handled.
+void PostCall(std::function<void()> aCall);
 // Shows aMessage to a person in a message box titled aTitle (blocks until closed).
 void ShowMessageBox(const String& aTitle, const String& aMessage);
 // False on platforms without a person in front of them (offscreen).

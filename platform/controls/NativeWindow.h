@@ -71,6 +71,12 @@ public:
     virtual void SetFocus() = 0;
     virtual bool HasFocus() const = 0;
     virtual void BringToFront() = 0;
+    // Top-level windows: makes the window the active one (activation messages are
+    // delivered before this returns); answers whether it is the active one.
+    virtual void Activate() = 0;
+    virtual bool IsActive() const = 0;
+    // Top-level windows: blocks input to every other window while shown.
+    virtual void SetModal(bool aModal) = 0;
     // The background colour and font that the window's own painting uses (edits,
     // memos, pickers); a custom-painted window leaves both to its control.
     virtual void SetColor(TColor aColor) = 0;

@@ -596,16 +596,17 @@ void TWinControl::WMEraseBkgnd(TMessage& aMessage) {
 }
 
 void TWinControl::WMSize(TMessage& aMessage) {
-    // A top-level window resized by the window system: take the new size.
+    // The window's size or client area changed (a top-level window resized by the
+    // window system, a scroll bar shown or hidden): take the bounds, align again.
     if (FNative && !FCreatingWnd) {
         TRect bounds = FNative->Bounds();
+        bool resized = bounds.Width() != Width() || bounds.Height() != Height();
         TControl::FLeft = bounds.Left;
         TControl::FTop = bounds.Top;
-        bool resized = bounds.Width() != Width() || bounds.Height() != Height();
         TControl::FWidth = bounds.Width();
         TControl::FHeight = bounds.Height();
+        Realign();
         if (resized) {
-            Realign();
             Invalidate();
         }
     }

@@ -113,6 +113,13 @@ void WakeUp() {
     }
 }
 
+void PostCall(std::function<void()> aCall) {
+    EnsureApplication();
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [call = std::move(aCall)] { DeliverCall(nullptr, call); },
+        Qt::QueuedConnection);
+}
+
 void ShowMessageBox(const String& aTitle, const String& aMessage) {
     EnsureApplication();
     QMessageBox box(QMessageBox::Critical, qt::ToQString(aTitle), qt::ToQString(aMessage),

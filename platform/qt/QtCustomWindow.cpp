@@ -132,6 +132,13 @@ void TQtCustomWindow::Update() {
     }
 }
 
+void TQtCustomWindow::FlushPaint() {
+    EnsureImageSize();
+    if (!FInvalid.isEmpty()) {
+        DeliverPaint();
+    }
+}
+
 void TQtCustomWindow::PaintEventStarting() {
     EnsureImageSize();
     if (!FInvalid.isEmpty()) {

@@ -55,6 +55,8 @@ public:
     const QImage& Image() const { return FImage; }
     // Copies the image onto the widget for the region given (widget coordinates).
     void Blit(QPainter& aPainter, const QRegion& aRegion) const;
+    // Delivers the pending WM_PAINT now, shown or not (pictures of windows).
+    void FlushPaint();
     // True while something is invalid.
     bool PaintPending() const { return !FInvalid.isEmpty(); }
 

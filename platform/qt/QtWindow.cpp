@@ -70,6 +70,7 @@ TQtWindow::TQtWindow(TWinControl& aControl, QWidget* aWidget, IHostWidget* aHost
 
 TQtWindow::~TQtWindow() {
     *FAlive = false;
+    ForgetWindow(this);
     if (!FWidget) {
         return;
     }
@@ -162,6 +163,14 @@ void TQtWindow::ActivateTopLevel() {
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
         window->activateWindow();
     }
+}
+
+bool TQtWindow::IsActive() const {
+    return FWidget->isActiveWindow();
+}
+
+void TQtWindow::SetModal(bool aModal) {
+    FWidget->setWindowModality(aModal ? Qt::ApplicationModal : Qt::NonModal);
 }
 
 void TQtWindow::SetFocus() {

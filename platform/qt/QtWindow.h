@@ -34,6 +34,8 @@ public:
 };
 
 bool TranslateEvent(IHostWidget& aHost, QWidget* aWidget, QEvent* aEvent);
+// Drops what the translation remembers about a window that is going away.
+void ForgetWindow(TQtWindow* aWindow);
 
 template <class Base> class THostWidget : public Base, public IHostWidget {
 public:
@@ -75,6 +77,9 @@ public:
     void SetFocus() override;
     bool HasFocus() const override;
     void BringToFront() override;
+    void Activate() override { ActivateTopLevel(); }
+    bool IsActive() const override;
+    void SetModal(bool aModal) override;
     void SetColor(TColor aColor) override;
     void SetFont(const TFont& aFont) override;
     void SetVScrollBar(bool, int32_t, int32_t, int32_t) override {}

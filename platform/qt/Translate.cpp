@@ -33,9 +33,18 @@ TLastPress& LastPress() {
     return press;
 }
 
-bool IsSecondPress(HWND aWindow, Qt::MouseButton aButton, QPoint aGlobal) {
+// Buttons whose press has been translated and whose release has not: Qt reports the
+// second press of what it counts as a double click only as a double-click event, so
+// such an event stands for the press when none came before it.
+Qt::MouseButtons& TranslatedPresses() {
+    static Qt::MouseButtons buttons;
+    return buttons;
+}
+
+bool IsSecondPress(TQtWindow* aWindow, Qt::MouseButton aButton, QPoint aGlobal) {
     const TLastPress& last = LastPress();
     return last.Window == aWindow && last.Button == aButton &&
+           aWindow->Control()->ControlStyle().Contains(csDoubleClicks) &&
            GetTickCount() - last.Time < GetDoubleClickTime() &&
            std::abs(aGlobal.x() - last.Global.x()) <= 2 &&
            std::abs(aGlobal.y() - last.Global.y()) <= 2;
@@ -58,17 +67,26 @@ bool TranslateMouse(TQtWindow& aWindow, QMouseEvent* aEvent) {
     SyncMouseButtons(aEvent->buttons());
     aEvent->accept();
 
-    if (aEvent->type() == QEvent::MouseButtonDblClick) {
-        // The second press has been translated already; a native widget still gets
-        // Qt's double click (word selection) when that press was one.
-        if (LastPress().WasDouble && !aWindow.IsCustom()) {
-            aWindow.PassEventToWidget(aEvent);
+    QEvent::Type type = aEvent->type();
+    if (type == QEvent::MouseButtonDblClick) {
+        if (TranslatedPresses() & aEvent->button()) {
+            // The press has been translated already; a native widget still gets Qt's
+            // double click (word selection) when that press was one by our rule.
+            if (LastPress().WasDouble && !aWindow.IsCustom()) {
+                aWindow.PassEventToWidget(aEvent);
+            }
+            return true;
         }
-        return true;
+        type = QEvent::MouseButtonPress;
+    }
+    if (type == QEvent::MouseButtonPress) {
+        TranslatedPresses() |= aEvent->button();
+    } else if (type == QEvent::MouseButtonRelease) {
+        TranslatedPresses() &= ~Qt::MouseButtons(aEvent->button());
     }
 
     std::shared_ptr<bool> alive = aWindow.AliveToken();
-    if (aEvent->type() == QEvent::MouseButtonPress) {
+    if (type == QEvent::MouseButtonPress) {
         aWindow.ActivateTopLevel();
         if (!*alive) {
             return true;
@@ -83,14 +101,14 @@ bool TranslateMouse(TQtWindow& aWindow, QMouseEvent* aEvent) {
     uint32_t keys = MouseKeys(aEvent->buttons(), aEvent->modifiers());
 
     uint32_t msg = WM_MOUSEMOVE;
-    if (aEvent->type() == QEvent::MouseButtonPress) {
+    if (type == QEvent::MouseButtonPress) {
         bool second = IsSecondPress(target, aEvent->button(), global);
-        msg = ButtonMessage(aEvent->button(), aEvent->type(), second);
+        msg = ButtonMessage(aEvent->button(), type, second);
         TLastPress& last = LastPress();
         last = second ? TLastPress{nullptr, Qt::NoButton, 0, QPoint(), true}
                       : TLastPress{target, aEvent->button(), GetTickCount(), global, false};
-    } else if (aEvent->type() == QEvent::MouseButtonRelease) {
-        msg = ButtonMessage(aEvent->button(), aEvent->type(), false);
+    } else if (type == QEvent::MouseButtonRelease) {
+        msg = ButtonMessage(aEvent->button(), type, false);
     }
     TMessage message = MouseMessage(msg, client.X, client.Y, keys);
     if (target == &aWindow) {
@@ -98,6 +116,9 @@ bool TranslateMouse(TQtWindow& aWindow, QMouseEvent* aEvent) {
     } else {
         target->DeliverMessage(message);
     }
+    // The widget's own handling may have ignored the event; it must not travel on to
+    // the parent widget, which would translate it a second time.
+    aEvent->accept();
     return true;
 }
 
@@ -136,12 +157,14 @@ bool TranslateKey(TQtWindow& aWindow, QKeyEvent* aEvent) {
         aWindow.DeliverTranslated(message, aEvent, press ? TPassKind::KeyPart : TPassKind::Whole);
     }
     if (!press || !*alive) {
+        aEvent->accept();
         return true;
     }
     if (char32_t character = CharFromKeyEvent(*aEvent); character != 0) {
         TMessage message{WM_CHAR, static_cast<intptr_t>(character), keyData, 0};
         aWindow.DeliverTranslated(message, aEvent, TPassKind::CharPart);
     }
+    aEvent->accept();
     return true;
 }
 
@@ -179,6 +202,12 @@ bool TranslateGeometry(IHostWidget& aHost, TQtWindow& aWindow, QEvent* aEvent) {
 }
 
 } // namespace
+
+void ForgetWindow(TQtWindow* aWindow) {
+    if (LastPress().Window == aWindow) {
+        LastPress() = TLastPress{};
+    }
+}
 
 bool TranslateEvent(IHostWidget& aHost, QWidget* aWidget, QEvent* aEvent) {
     TQtWindow* window = aHost.Window;
