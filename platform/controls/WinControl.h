@@ -138,6 +138,9 @@ protected:
     virtual void DestroyWnd() {}
     // The window that this control is drawn in, if any.
     TNativeWindow* Native() const { return FNative.get(); }
+    // True while CreateWnd pushes the control's state into a new window: what the
+    // window reports back then is the framework's own doing.
+    bool CreatingWnd() const { return FCreatingWnd; }
 
     // Places the children by their Align within aRect (shrinking it as it goes).
     virtual void AlignControls(TControl* aControl, TRect& aRect);

@@ -158,7 +158,11 @@ void TQtWindow::ActivateTopLevel() {
         return;
     }
     // Delivers the activation change at once, as a press on an inactive window
-    // does; the platform is told as well, for window systems that track it.
+    // does: first the deactivation of the window that was active, then the
+    // activation. The platform is told as well, for window systems that track it.
+    if (QApplication::activeWindow() != nullptr) {
+        QApplication::setActiveWindow(nullptr);
+    }
     QApplication::setActiveWindow(window);
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
         window->activateWindow();

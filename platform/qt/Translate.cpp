@@ -151,8 +151,9 @@ bool TranslateKey(TQtWindow& aWindow, QKeyEvent* aEvent) {
     aEvent->accept();
     std::shared_ptr<bool> alive = aWindow.AliveToken();
     if (virtualKey != 0) {
-        uint32_t msg = press ? (alt || virtualKey == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN)
-                             : (alt ? WM_SYSKEYUP : WM_KEYUP);
+        bool system = alt || virtualKey == VK_F10 || virtualKey == VK_MENU;
+        uint32_t msg =
+            press ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
         TMessage message{msg, virtualKey, keyData, 0};
         aWindow.DeliverTranslated(message, aEvent, press ? TPassKind::KeyPart : TPassKind::Whole);
     }

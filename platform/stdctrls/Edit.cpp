@@ -110,7 +110,7 @@ void TCustomEdit::Dispatch(TMessage& aMessage) {
 }
 
 void TCustomEdit::CNCommand(TMessage& aMessage) {
-    if (HiWord(aMessage.WParam) == EN_CHANGE) {
+    if (HiWord(aMessage.WParam) == EN_CHANGE && !CreatingWnd()) {
         Change();
     }
 }

@@ -186,14 +186,20 @@ TModalResult TForm::ShowModal() {
     };
     try {
         Show();
+        // Let the window system finish showing the form before anyone acts on it.
+        Application->ProcessMessages();
         Application->ModalShown(this);
-        while (FModalResult == mrNone) {
-            Application->HandleMessage();
+        for (;;) {
             if (Application->Terminated()) {
                 FModalResult = mrCancel;
-            } else if (FModalResult != mrNone) {
-                CloseModal();
             }
+            if (FModalResult != mrNone) {
+                CloseModal();
+                if (FModalResult != mrNone) {
+                    break;
+                }
+            }
+            Application->HandleMessage();
         }
     } catch (...) {
         finish();

@@ -1,0 +1,153 @@
+// Edits and memos on their Qt widgets, driven by simulated keys.
+
+#include "platform/stdctrls/Edit.h"
+#include "platform/controls/FormFixture.h"
+#include "platform/controls/MessageRecorder.h"
+#include "platform/controls/VirtualKeys.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/stdctrls/Memo.h"
+
+#include <gtest/gtest.h>
+
+namespace fw {
+namespace {
+
+using Strings = std::vector<String>;
+
+// An edit that takes some keys for itself the way an in-place editor does: Up goes
+// elsewhere, Enter commits, Ctrl+Enter opens a dialog; the rest is left to the field.
+class TCommandEdit : public TEdit {
+public:
+    using TEdit::TEdit;
+    Strings Commands;
+    bool AltHeldOnSysKey = false;
+
+    void Dispatch(TMessage& aMessage) override {
+        switch (aMessage.Msg) {
+        case WM_KEYDOWN:
+            if (aMessage.WParam == VK_UP) {
+                Commands.push_back("up");
+                return;
+            }
+            break;
+        case WM_SYSKEYDOWN:
+            if (aMessage.WParam == VK_DOWN) {
+                AltHeldOnSysKey = GetAsyncKeyState(VK_MENU) < 0;
+                Commands.push_back("alt+down");
+                return;
+            }
+            break;
+        case WM_CHAR:
+            if (aMessage.WParam == 13) {
+                Commands.push_back("commit " + Text());
+                return;
+            }
+            if (aMessage.WParam == 10) {
+                Commands.push_back("dialog");
+                return;
+            }
+            break;
+        default:
+            break;
+        }
+        TEdit::Dispatch(aMessage);
+    }
+};
+
+class Edits : public testing::FormFixture {};
+
+TEST_F(Edits, KeysReachTheHandlersAndUnhandledKeysEditTheText) {
+    auto* edit = AddControl<TCommandEdit>(10, 10, 150, 24);
+    ShowForm();
+    Input::Type(*edit, "abc");
+    EXPECT_EQ(edit->Text(), "abc");
+    Input::Key(*edit, VK_LEFT);
+    Input::Type(*edit, "X");
+    EXPECT_EQ(edit->Text(), "abXc");
+    Input::Key(*edit, VK_BACK);
+    EXPECT_EQ(edit->Text(), "abc");
+    Input::Key(*edit, VK_UP);
+    Input::Key(*edit, VK_RETURN);
+    Input::Key(*edit, VK_RETURN, {ssCtrl});
+    Input::Key(*edit, 'J', {ssCtrl});
+    Input::Key(*edit, VK_DOWN, {ssAlt});
+    EXPECT_EQ(edit->Commands, (Strings{"up", "commit abc", "dialog", "dialog", "alt+down"}));
+    EXPECT_TRUE(edit->AltHeldOnSysKey);
+    EXPECT_EQ(edit->Text(), "abc");
+    EXPECT_EQ(GetAsyncKeyState(VK_MENU), 0);
+}
+
+TEST_F(Edits, KeyMessagesComeInPlatformOrder) {
+    auto* edit = AddControl<TRecording<TEdit>>(10, 10, 150, 24);
+    edit->Filter = [](uint32_t aMsg) { return IsKeyMessage(aMsg); };
+    ShowForm();
+    Input::Key(*edit, 'A');
+    Input::Key(*edit, VK_DOWN, {ssAlt});
+    EXPECT_EQ(edit->Log.Entries(),
+              (Strings{"WM_KEYDOWN(65)", "WM_CHAR(97)", "WM_KEYUP(65)", "WM_SYSKEYDOWN(18)",
+                       "WM_SYSKEYDOWN(40)", "WM_SYSKEYUP(40)", "WM_SYSKEYUP(18)"}));
+}
+
+TEST_F(Edits, ChangeFiresForTypedAndProgrammaticText) {
+    auto* edit = AddControl<TEdit>(10, 10, 150, 24);
+    int changes = 0;
+    edit->OnChange = [&](TObject*) { ++changes; };
+    edit->SetText("before the window");
+    EXPECT_EQ(changes, 1);
+    ShowForm();
+    EXPECT_EQ(edit->Text(), "before the window");
+    edit->SetText("set");
+    EXPECT_EQ(changes, 2);
+    edit->SetText("set");
+    EXPECT_EQ(changes, 2);
+    Input::Key(*edit, VK_END);
+    Input::Type(*edit, "!");
+    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(edit->Text(), "set!");
+}
+
+TEST_F(Edits, ReadOnlyFieldIgnoresTypingButStillGetsItsKeys) {
+    auto* edit = AddControl<TCommandEdit>(10, 10, 150, 24);
+    edit->SetText("fixed");
+    edit->SetReadOnly(true);
+    ShowForm();
+    Input::Type(*edit, "zz");
+    Input::Key(*edit, VK_RETURN, {ssCtrl});
+    EXPECT_EQ(edit->Text(), "fixed");
+    EXPECT_EQ(edit->Commands, Strings{"dialog"});
+}
+
+TEST_F(Edits, SelectAllAndTextSurviveWindowRecreation) {
+    auto* edit = AddControl<TEdit>(10, 10, 150, 24);
+    ShowForm();
+    edit->SetText("keep me");
+    edit->SelectAll();
+    EXPECT_EQ(edit->SelLength(), 7);
+    edit->RecreateWnd();
+    EXPECT_EQ(edit->Text(), "keep me");
+}
+
+TEST_F(Edits, MemoLinesFollowTheText) {
+    auto* memo = AddControl<TMemo>(10, 10, 200, 100);
+    int changes = 0;
+    memo->OnChange = [&](TObject*) { ++changes; };
+    memo->Lines()->Add("first");
+    memo->Lines()->Add("second");
+    EXPECT_EQ(memo->Text(), "first\nsecond");
+    EXPECT_EQ(changes, 2);
+    ShowForm();
+    EXPECT_EQ(memo->Lines()->Count(), 2);
+    Input::Key(*memo, VK_END, {ssCtrl});
+    Input::Key(*memo, VK_RETURN);
+    Input::Type(*memo, "third");
+    ASSERT_EQ(memo->Lines()->Count(), 3);
+    EXPECT_EQ(memo->Lines()->Get(2), "third");
+    memo->Lines()->Delete(0);
+    EXPECT_EQ(memo->Text(), "second\nthird");
+    memo->Lines()->Clear();
+    EXPECT_EQ(memo->Lines()->Count(), 0);
+    EXPECT_THROW(memo->Lines()->Get(0), EStringListError);
+}
+
+} // namespace
+} // namespace fw

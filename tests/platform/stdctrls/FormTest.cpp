@@ -1,0 +1,172 @@
+// Forms: modal runs ended by a button's modal result, activation and deactivation
+// (click-to-activate included), closing, positions.
+
+#include "platform/stdctrls/Form.h"
+#include "platform/controls/ControlErrors.h"
+#include "platform/controls/FormFixture.h"
+#include "platform/controls/Screen.h"
+#include "platform/controls/Timer.h"
+#include "platform/controls/VirtualKeys.h"
+#include "platform/stdctrls/Button.h"
+#include "platform/stdctrls/Panel.h"
+
+#include <gtest/gtest.h>
+
+namespace fw {
+namespace {
+
+using Strings = std::vector<String>;
+
+class Forms : public testing::FormFixture {
+protected:
+    void TearDown() override {
+        Application->OnModalShown = nullptr;
+        FormFixture::TearDown();
+    }
+};
+
+// A dialog built in code with OK and Cancel buttons on a bottom panel.
+struct TDialog : TForm {
+    TButton* Ok;
+    TButton* Cancel;
+    bool* Destroyed;
+    TDialog(TComponent* aOwner, bool* aDestroyed) : TForm(aOwner, 0), Destroyed(aDestroyed) {
+        SetCaption("Dialog");
+        SetPosition(poScreenCenter);
+        auto* strip = CreateOwned<TPanel>(this);
+        strip->SetParent(this);
+        strip->SetAlign(alBottom);
+        strip->SetHeight(25);
+        strip->SetBevelOuter(bvNone);
+        Ok = CreateOwned<TButton>(strip);
+        Ok->SetParent(strip);
+        Ok->SetBounds(4, 0, 75, 23);
+        Ok->SetCaption("OK");
+        Ok->SetModalResult(mrOk);
+        Cancel = CreateOwned<TButton>(strip);
+        Cancel->SetParent(strip);
+        Cancel->SetBounds(84, 0, 75, 23);
+        Cancel->SetCaption("Cancel");
+        Cancel->SetModalResult(mrCancel);
+        OnDestroy = [this](TObject*) { *Destroyed = true; };
+    }
+};
+
+TEST_F(Forms, ModalFormReturnsItsButtonsModalResultAndIsFreed) {
+    ShowForm();
+    bool destroyed = false;
+    auto dialog = New<TDialog>(nullptr, &destroyed);
+    bool wasShownModal = false;
+    Application->OnModalShown = [&](TWinControl* aForm) {
+        wasShownModal = aForm == dialog.get() && dialog->Visible() && dialog->Active();
+        Input::Click(*dialog->Ok, {10, 10});
+    };
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    EXPECT_TRUE(wasShownModal);
+    EXPECT_FALSE(dialog->Visible());
+    // Centred on the 800 x 800 screen.
+    EXPECT_EQ(dialog->Left(), (Screen->Width() - 320) / 2);
+    dialog.reset();
+    EXPECT_TRUE(destroyed);
+    Application->ProcessMessages();
+    // The form that was active before the dialog is active again.
+    EXPECT_TRUE(Form->Active());
+}
+
+TEST_F(Forms, CancelButtonKeyboardAndCloseEndTheModalRun) {
+    bool destroyed = false;
+    auto dialog = New<TDialog>(nullptr, &destroyed);
+    Application->OnModalShown = [&](TWinControl*) { Input::Key(*dialog->Cancel, VK_SPACE); };
+    EXPECT_EQ(dialog->ShowModal(), mrCancel);
+    Application->OnModalShown = [&](TWinControl*) { dialog->Close(); };
+    EXPECT_EQ(dialog->ShowModal(), mrCancel);
+    // OnCloseQuery can keep the modal form open; a later result ends it.
+    int asked = 0;
+    dialog->OnCloseQuery = [&](TObject*, bool& aCanClose) { aCanClose = ++asked > 1; };
+    TTimer retry;
+    retry.SetEnabled(false);
+    retry.SetInterval(5);
+    retry.SetOnTimer([&](TObject*) {
+        retry.SetEnabled(false);
+        EXPECT_TRUE(dialog->Visible());
+        Input::Click(*dialog->Ok, {10, 10});
+    });
+    Application->OnModalShown = [&](TWinControl*) {
+        Input::Click(*dialog->Ok, {10, 10});
+        retry.SetEnabled(true);
+    };
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    EXPECT_EQ(asked, 2);
+}
+
+TEST_F(Forms, ShowModalOnAVisibleFormRaises) {
+    ShowForm();
+    EXPECT_THROW(Form->ShowModal(), EInvalidOperation);
+}
+
+TEST_F(Forms, ActivationMovesBetweenFormsAndAPressActivates) {
+    Strings events;
+    auto track = [&](TForm& aForm, const String& aName) {
+        aForm.OnActivate = [&events, aName](TObject*) { events.push_back(aName + " activate"); };
+        aForm.OnDeactivate = [&events, aName](TObject*) {
+            events.push_back(aName + " deactivate");
+        };
+    };
+    auto popup = New<TForm>(nullptr, 0);
+    popup->SetBorderStyle(bsNone);
+    popup->SetBounds(500, 100, 100, 100);
+    track(*Form, "main");
+    track(*popup, "popup");
+    ShowForm();
+    popup->Show();
+    EXPECT_TRUE(popup->Active());
+    // A press on the main form takes the activation from the pop-up.
+    Input::Click(*Form, {5, 5});
+    EXPECT_TRUE(Form->Active());
+    EXPECT_FALSE(popup->Active());
+    EXPECT_EQ(events, (Strings{"main activate", "main deactivate", "popup activate",
+                               "popup deactivate", "main activate"}));
+    // Hiding the active pop-up gives the activation back.
+    popup->Hide();
+    events.clear();
+    popup->Show();
+    popup->Hide();
+    EXPECT_EQ(events,
+              (Strings{"main deactivate", "popup activate", "popup deactivate", "main activate"}));
+}
+
+TEST_F(Forms, CloseHidesAndOnCloseCanRefuse) {
+    ShowForm();
+    TCloseAction action = caNone;
+    Form->OnClose = [&](TObject*, TCloseAction& aAction) { aAction = action; };
+    Form->Close();
+    EXPECT_TRUE(Form->Visible());
+    action = caHide;
+    Form->Close();
+    EXPECT_FALSE(Form->Visible());
+}
+
+TEST_F(Forms, ClosingTheMainFormTerminates) {
+    ShowForm();
+    Application->SetMainForm(Form.get());
+    Form->Close();
+    EXPECT_TRUE(Application->Terminated());
+    Application->ResetTerminated();
+    Application->SetMainForm(nullptr);
+}
+
+TEST_F(Forms, PanelsAlignAndPaintTheirBevel) {
+    auto* panel = AddControl<TPanel>(0, 0, 10, 10);
+    panel->SetAlign(alTop);
+    panel->SetHeight(40);
+    auto* inner = New<TPanel>(nullptr).release();
+    inner->SetParent(panel);
+    inner->SetAlign(alClient);
+    ShowForm();
+    EXPECT_EQ(panel->Width(), Form->ClientWidth());
+    // The raised bevel takes one pixel on each side of the inner area.
+    EXPECT_EQ(inner->BoundsRect(), Rect(1, 1, panel->Width() - 1, 39));
+}
+
+} // namespace
+} // namespace fw
