@@ -12,9 +12,10 @@
 //   painted image.
 // - InvalidateRect: adds the rectangle (nullptr: the client area) to the invalid
 //   region; nothing is erased unless aErase. The paint follows from the event loop.
-// - GetDC: a context on the client area; GetWindowDC: a context on the whole window,
-//   border included, whose (0, 0) is the window's outer corner. ReleaseDC releases
-//   either and shows what was drawn without asking the control to repaint.
+// - GetDC: a context on the client area (GetDC(nullptr): a screen context for
+//   measuring text, released with ReleaseDC(nullptr, dc)); GetWindowDC: a context on the whole
+//   window, border included, whose (0, 0) is the window's outer corner. ReleaseDC releases either
+//   and shows what was drawn without asking the control to repaint.
 
 #include "platform/controls/NativeWindow.h"
 #include "platform/graphics/GdiTypes.h"

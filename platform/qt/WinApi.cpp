@@ -5,10 +5,29 @@
 #include "platform/qt/ImageDC.h"
 #include "platform/qt/QtCustomWindow.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace fw {
 
 using qt::CustomWindowOf;
 using qt::FromHandle;
+
+namespace {
+
+// The screen context (GetDC(nullptr)): for measuring text; what is drawn on it goes
+// nowhere. Its contexts are counted so ReleaseDC(nullptr, dc) can tell them apart.
+QImage& ScreenImage() {
+    static QImage image(1, 1, QImage::Format_RGB32);
+    return image;
+}
+
+std::vector<HDC>& ScreenContexts() {
+    static std::vector<HDC> contexts;
+    return contexts;
+}
+
+} // namespace
 
 HDC BeginPaint(HWND aWindow, TPaintStruct& aPaint) {
     return CustomWindowOf(aWindow, "BeginPaint").BeginPaint(aPaint);
@@ -36,6 +55,11 @@ bool UpdateWindow(HWND aWindow) {
 }
 
 HDC GetDC(HWND aWindow) {
+    if (aWindow == nullptr) {
+        HDC dc = qt::CreateImageDC(ScreenImage());
+        ScreenContexts().push_back(dc);
+        return dc;
+    }
     return CustomWindowOf(aWindow, "GetDC").GetClientDC();
 }
 
@@ -44,6 +68,16 @@ HDC GetWindowDC(HWND aWindow) {
 }
 
 int32_t ReleaseDC(HWND aWindow, HDC aDC) {
+    if (aWindow == nullptr) {
+        auto& contexts = ScreenContexts();
+        auto found = std::find(contexts.begin(), contexts.end(), aDC);
+        if (found == contexts.end()) {
+            return 0;
+        }
+        contexts.erase(found);
+        qt::ReleaseImageDC(aDC);
+        return 1;
+    }
     auto* window = dynamic_cast<qt::TQtCustomWindow*>(aWindow);
     return window != nullptr && window->ReleaseDC(aDC) ? 1 : 0;
 }

@@ -142,6 +142,15 @@ TEST_F(Painting, WindowPictureIsSavedAsPng) {
     EXPECT_THROW(SaveWindowToPng(*Form, "/nonexistent-folder/x.png"), Exception);
 }
 
+TEST_F(Painting, ScreenContextMeasuresText) {
+    HDC screen = GetDC(nullptr);
+    TSize size;
+    ASSERT_TRUE(GetTextExtentPoint32(screen, "Wide enough", &size));
+    EXPECT_GT(size.cx, 40);
+    EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
+    EXPECT_EQ(ReleaseDC(nullptr, screen), 0);
+}
+
 TEST_F(Painting, PaintCallsRaiseForWindowsWithoutImage) {
     TPaintStruct paint;
     EXPECT_THROW(BeginPaint(nullptr, paint), EInvalidGraphicOperation);
