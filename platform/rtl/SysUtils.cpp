@@ -189,7 +189,7 @@ String FixedText(double aValue, int aPrecision, int aDigits, bool aThousands) {
         integer += DigitAt(d, i);
     }
     if (integer.empty()) {
-        integer = "0";
+        integer.push_back('0');
     }
     if (aThousands) {
         for (int i = static_cast<int>(integer.size()) - 3; i > 0; i -= 3) {
