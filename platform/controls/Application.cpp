@@ -23,6 +23,10 @@ TApplication* const Application = CreateApplicationObject();
 TApplication::TApplication() = default;
 TApplication::~TApplication() = default;
 
+void TApplication::Initialize() {
+    backend::EnsureApplication();
+}
+
 void TApplication::ProcessMessages() {
     backend::EnsureApplication();
     backend::ProcessEvents();

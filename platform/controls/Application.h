@@ -28,6 +28,10 @@ public:
     TApplication();
     ~TApplication() override;
 
+    // Makes sure the GUI application exists (it is also made on first use of a
+    // window, a timer or the event loop). Tests that draw text without windows call
+    // it instead of making an application object of their own.
+    void Initialize();
     // Handles every event that is waiting, then returns.
     void ProcessMessages();
     // Waits for at least one event and handles what is waiting.

@@ -77,6 +77,16 @@ TEST_F(Edits, KeysReachTheHandlersAndUnhandledKeysEditTheText) {
     EXPECT_EQ(GetAsyncKeyState(VK_MENU), 0);
 }
 
+TEST_F(Edits, TypedTextBeyondAsciiArrivesAsCharacters) {
+    auto* edit = AddControl<TRecording<TEdit>>(10, 10, 150, 24);
+    edit->Filter = [](uint32_t aMsg) { return aMsg == WM_CHAR; };
+    ShowForm();
+    Input::Type(*edit, "Дата ✓");
+    EXPECT_EQ(edit->Text(), "Дата ✓");
+    EXPECT_EQ(edit->Log.Entries().front(), "WM_CHAR(1044)");
+    EXPECT_EQ(edit->Log.Entries().size(), 6u);
+}
+
 TEST_F(Edits, KeyMessagesComeInPlatformOrder) {
     auto* edit = AddControl<TRecording<TEdit>>(10, 10, 150, 24);
     edit->Filter = [](uint32_t aMsg) { return IsKeyMessage(aMsg); };

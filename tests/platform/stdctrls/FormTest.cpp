@@ -4,6 +4,7 @@
 #include "platform/stdctrls/Form.h"
 #include "platform/controls/ControlErrors.h"
 #include "platform/controls/FormFixture.h"
+#include "platform/controls/MessageRecorder.h"
 #include "platform/controls/Screen.h"
 #include "platform/controls/Timer.h"
 #include "platform/controls/VirtualKeys.h"
@@ -71,6 +72,24 @@ TEST_F(Forms, ModalFormReturnsItsButtonsModalResultAndIsFreed) {
     Application->ProcessMessages();
     // The form that was active before the dialog is active again.
     EXPECT_TRUE(Form->Active());
+}
+
+TEST_F(Forms, ModalFormBlocksInputToOtherForms) {
+    auto* behind = AddControl<TRecording<TCustomControl>>(10, 10, 100, 50);
+    ShowForm();
+    bool destroyed = false;
+    auto dialog = New<TDialog>(nullptr, &destroyed);
+    dialog->SetPosition(poDesigned);
+    dialog->SetLeft(450);
+    Application->OnModalShown = [&](TWinControl*) {
+        Input::Click(*behind, {10, 10});
+        Input::Click(*dialog->Ok, {10, 10});
+    };
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    EXPECT_EQ(behind->Log.Only({"WM_LBUTTON"}), Strings{});
+    Input::Click(*behind, {10, 10});
+    EXPECT_EQ(behind->Log.Only({"WM_LBUTTON"}),
+              (Strings{"WM_LBUTTONDOWN(10,10)", "WM_LBUTTONUP(10,10)"}));
 }
 
 TEST_F(Forms, CancelButtonKeyboardAndCloseEndTheModalRun) {
