@@ -69,9 +69,12 @@ void TWinControl::InsertControl(TControl* aControl) {
         TMessage message{CM_PARENTFONTCHANGED, 0, 0, 0};
         aControl->CMParentFontChanged(message);
     }
-    if (auto* window = dynamic_cast<TWinControl*>(aControl); window != nullptr && FNative) {
+    // A window made elsewhere is made again inside this one (now, or with this one).
+    if (auto* window = dynamic_cast<TWinControl*>(aControl); window != nullptr) {
         window->DestroyHandle();
-        window->CreateWnd();
+        if (FNative) {
+            window->CreateWnd();
+        }
     }
     if (aControl->Align() != alNone) {
         Realign();

@@ -292,7 +292,9 @@ void TCustomListBox::DefaultHandler(TMessage& aMessage) {
         FTracking = false;
         break;
     case WM_KEYDOWN:
-        ListKeyDown(aMessage);
+        if (!ListKeyDown(aMessage)) {
+            TWinControl::DefaultHandler(aMessage);
+        }
         break;
     case WM_PAINT:
         ListPaint();
@@ -340,10 +342,7 @@ void TCustomListBox::ListMouseMove(TMessage& aMessage) {
     SelectByUser(std::clamp(index, 0, Count() - 1));
 }
 
-void TCustomListBox::ListKeyDown(TMessage& aMessage) {
-    if (Count() == 0) {
-        return;
-    }
+bool TCustomListBox::ListKeyDown(TMessage& aMessage) {
     int32_t current = FItemIndex;
     int32_t page = std::max(1, VisibleRows() - 1);
     int32_t target;
@@ -367,9 +366,12 @@ void TCustomListBox::ListKeyDown(TMessage& aMessage) {
         target = Count() - 1;
         break;
     default:
-        return;
+        return false;
     }
-    SelectByUser(std::clamp(target, 0, Count() - 1));
+    if (Count() > 0) {
+        SelectByUser(std::clamp(target, 0, Count() - 1));
+    }
+    return true;
 }
 
 void TCustomListBox::PaintItem(HDC aDC, int32_t aIndex, const TRect& aRect) {

@@ -114,7 +114,8 @@ protected:
     // The list's own handling of messages (see the header comment).
     void ListButtonDown(TMessage& aMessage, bool aDouble);
     void ListMouseMove(TMessage& aMessage);
-    void ListKeyDown(TMessage& aMessage);
+    // Answers false for keys that are not the list's (they go to the window).
+    bool ListKeyDown(TMessage& aMessage);
     void ListPaint();
 
 private:

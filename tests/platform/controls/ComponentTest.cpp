@@ -101,6 +101,19 @@ TEST_F(ControlsWithoutWindow, StateIsKeptAndPushedWhenTheWindowIsCreated) {
     EXPECT_TRUE(control->Showing());
 }
 
+TEST_F(ControlsWithoutWindow, WindowMadeWithoutParentMovesOntoTheParentLater) {
+    auto* control = New<TCustomControl>(nullptr).release();
+    control->SetBounds(5, 6, 20, 10);
+    control->HandleNeeded();
+    control->SetParent(Form.get());
+    ShowForm();
+    ASSERT_TRUE(control->HandleAllocated());
+    QWidget* widget = qt::FromHandle(control->WindowHandle())->Widget();
+    EXPECT_EQ(widget->parentWidget(), qt::FromHandle(Form->WindowHandle())->Widget());
+    EXPECT_TRUE(widget->isVisible());
+    EXPECT_EQ(control->ClientOrigin().X, Form->ClientOrigin().X + 5);
+}
+
 TEST_F(ControlsWithoutWindow, ParentDestroysItsChildControls) {
     auto panel = New<TCustomControl>(nullptr);
     auto* child = New<TCustomControl>(nullptr).release();

@@ -8,6 +8,7 @@
 #include "platform/graphics/Gdi.h"
 #include "platform/qt/WindowImage.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/stdctrls/Edit.h"
 
 #include <gtest/gtest.h>
 
@@ -187,6 +188,17 @@ TEST_F(ListBoxes, ItemsKeepTheSelectionInStepAndSearchExactly) {
     EXPECT_EQ(list->ItemRect(5), TRect{});
     list->Clear();
     EXPECT_EQ(list->Count(), 0);
+}
+
+TEST_F(ListBoxes, KeysThatAreNotTheListsGoToTheWindowTabMovesOn) {
+    auto* list = AddControl<TListBox>(10, 10, 120, 100);
+    auto* edit = AddControl<TEdit>(150, 10, 120, 24);
+    list->Items()->Add("only");
+    ShowForm();
+    list->SetFocus();
+    Input::Key(*list, VK_TAB);
+    EXPECT_TRUE(edit->Focused());
+    EXPECT_FALSE(list->Focused());
 }
 
 TEST_F(ListBoxes, FlatBorderWithoutCtl3DAndSunkenEdgeWithIt) {
