@@ -9,6 +9,7 @@
 #include "platform/controls/Timer.h"
 #include "platform/controls/VirtualKeys.h"
 #include "platform/stdctrls/Button.h"
+#include "platform/stdctrls/ListBox.h"
 #include "platform/stdctrls/Panel.h"
 
 #include <gtest/gtest.h>
@@ -152,6 +153,38 @@ TEST_F(Forms, ActivationMovesBetweenFormsAndAPressActivates) {
     popup->Hide();
     EXPECT_EQ(events,
               (Strings{"main deactivate", "popup activate", "popup deactivate", "main activate"}));
+}
+
+TEST_F(Forms, ShownPopupFocusesItsListAndWaitsForAKey) {
+    ShowForm();
+    auto popup = New<TForm>(nullptr, 0);
+    popup->SetBorderStyle(bsNone);
+    popup->SetBounds(300, 300, 120, 80);
+    auto* list = CreateOwned<TListBox>(popup.get());
+    list->SetParent(popup.get());
+    list->SetAlign(alClient);
+    list->SetCtl3D(false);
+    list->Items()->Add("one");
+    list->Items()->Add("two");
+    list->SetItemIndex(0);
+    list->OnKeyDown = [&](TObject*, uint16_t& aKey, TShiftState) {
+        if (aKey == VK_RETURN) {
+            popup->SetModalResult(mrOk);
+            aKey = 0;
+        }
+    };
+    popup->OnDeactivate = [&](TObject*) { popup->SetModalResult(mrCancel); };
+    popup->Show();
+    EXPECT_TRUE(list->Focused());
+    EXPECT_EQ(list->ClientRect(), Rect(0, 0, 118, 78));
+    Input::Key(*list, VK_DOWN);
+    Input::Key(*list, VK_RETURN);
+    EXPECT_EQ(popup->ModalResult(), mrOk);
+    EXPECT_EQ(list->ItemIndex(), 1);
+    // A press outside it, on the main form, cancels.
+    popup->SetModalResult(mrNone);
+    Input::Click(*Form, {5, 5});
+    EXPECT_EQ(popup->ModalResult(), mrCancel);
 }
 
 TEST_F(Forms, CloseHidesAndOnCloseCanRefuse) {
