@@ -13,6 +13,14 @@
 #include <QScreen>
 #include <QTimer>
 
+#if defined(__SANITIZE_ADDRESS__)
+// The application object lives until the process ends, so the font configuration
+// it loaded is never given back; the leak checker is told that this is expected.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig\n";
+}
+#endif
+
 namespace fw::backend {
 
 namespace {

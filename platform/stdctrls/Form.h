@@ -19,7 +19,8 @@
 // Hiding the active form activates the form that was active before it was shown.
 // Close runs OnCloseQuery and OnClose (default action caHide) and hides the form;
 // closing the application's main form terminates the application. OnDestroy runs
-// when the form is destroyed.
+// when the form is destroyed, in TForm's destructor: the parts of a derived form
+// class are already gone then, so the handler must not use them.
 
 #include "platform/controls/CustomControl.h"
 #include "platform/stdctrls/BorderStyle.h"

@@ -31,8 +31,7 @@ protected:
 struct TDialog : TForm {
     TButton* Ok;
     TButton* Cancel;
-    bool* Destroyed;
-    TDialog(TComponent* aOwner, bool* aDestroyed) : TForm(aOwner, 0), Destroyed(aDestroyed) {
+    TDialog(TComponent* aOwner, bool* aDestroyed) : TForm(aOwner, 0) {
         SetCaption("Dialog");
         SetPosition(poScreenCenter);
         auto* strip = CreateOwned<TPanel>(this);
@@ -50,7 +49,9 @@ struct TDialog : TForm {
         Cancel->SetBounds(84, 0, 75, 23);
         Cancel->SetCaption("Cancel");
         Cancel->SetModalResult(mrCancel);
-        OnDestroy = [this](TObject*) { *Destroyed = true; };
+        // OnDestroy runs in TForm's destructor, after this class's part is gone:
+        // the handler keeps what it needs itself.
+        OnDestroy = [aDestroyed](TObject*) { *aDestroyed = true; };
     }
 };
 
