@@ -1,0 +1,126 @@
+// The date-time picker's value parts, buttons' clicks and modal results, the list
+// box's scroll bar and wheel, and a form freed by Release.
+
+#include "platform/controls/FormFixture.h"
+#include "platform/controls/VirtualKeys.h"
+#include "platform/qt/QtWindow.h"
+#include "platform/rtl/DateUtils.h"
+#include "platform/stdctrls/Button.h"
+#include "platform/stdctrls/DateTimePicker.h"
+#include "platform/stdctrls/ListBox.h"
+
+#include <QScrollBar>
+
+#include <gtest/gtest.h>
+
+namespace fw {
+namespace {
+
+class Pickers : public testing::FormFixture {};
+
+TEST_F(Pickers, DateAndTimeReplaceTheirPartOnly) {
+    auto* picker = AddControl<TDateTimePicker>(10, 10, 150, 24);
+    const TDateTime start = ComposeDateTime(EncodeDate(2023, 12, 31), EncodeTime(23, 59, 58, 0));
+    picker->SetDateTime(start);
+    picker->SetDate(EncodeDate(2024, 1, 15) + 0.75);
+    EXPECT_EQ(picker->DateTime(), ComposeDateTime(EncodeDate(2024, 1, 15), TimeOf(start)));
+    ShowForm();
+    picker->SetKind(dtkTime);
+    picker->SetTime(EncodeTime(6, 30, 0, 0) + 100);
+    EXPECT_EQ(picker->Time(), ComposeDateTime(EncodeDate(2024, 1, 15), EncodeTime(6, 30, 0, 0)));
+    // Date reads the whole value, also for the time kind.
+    EXPECT_EQ(picker->Date(), picker->Time());
+    // The value and kind survive the window.
+    picker->RecreateWnd();
+    EXPECT_EQ(picker->Kind(), dtkTime);
+    EXPECT_EQ(picker->Time(), ComposeDateTime(EncodeDate(2024, 1, 15), EncodeTime(6, 30, 0, 0)));
+}
+
+TEST_F(Pickers, UserChangesRaiseOnChangeAndProgramChangesDoNot) {
+    auto* picker = AddControl<TDateTimePicker>(10, 10, 150, 24);
+    picker->SetDateTime(EncodeDate(2024, 3, 10));
+    int changes = 0;
+    picker->OnChange = [&](TObject*) { ++changes; };
+    ShowForm();
+    picker->SetDateTime(EncodeDate(2024, 3, 11));
+    EXPECT_EQ(changes, 0);
+    Input::Click(*picker, {8, 10});
+    Input::Key(*picker, VK_DOWN);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(DecodeDate(picker->Date()).Day, 10);
+}
+
+class Buttons : public testing::FormFixture {};
+
+TEST_F(Buttons, ClickByMouseOrSpaceRunsOnClickAndSetsTheFormsModalResult) {
+    auto* button = AddControl<TButton>(10, 10, 75, 25);
+    button->SetCaption("&Apply");
+    int clicks = 0;
+    button->OnClick = [&](TObject*) { ++clicks; };
+    ShowForm();
+    Input::Click(*button, {10, 10});
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(Form->ModalResult(), mrNone);
+    button->SetModalResult(mrYes);
+    Input::Key(*button, VK_SPACE);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(Form->ModalResult(), mrYes);
+    // A press released outside the button is no click.
+    Input::Press(*button, {10, 10});
+    Input::Release(*button, {200, 10});
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(button->Caption(), "&Apply");
+}
+
+TEST_F(Buttons, ReleasedFormIsFreedAfterTheMessage) {
+    ShowForm();
+    auto* dialog = New<TForm>(nullptr, 0).release();
+    bool destroyed = false;
+    dialog->OnDestroy = [&](TObject*) { destroyed = true; };
+    dialog->OnClose = [](TObject*, TCloseAction& aAction) { aAction = caFree; };
+    dialog->Show();
+    dialog->Close();
+    EXPECT_FALSE(dialog->Visible());
+    EXPECT_FALSE(destroyed);
+    Application->ProcessMessages();
+    EXPECT_TRUE(destroyed);
+}
+
+class ListScrolling : public testing::FormFixture {};
+
+TEST_F(ListScrolling, ScrollBarAndWheelMoveTheTopIndex) {
+    auto* list = AddControl<TListBox>(10, 10, 120, 100);
+    list->SetStyle(lbOwnerDrawFixed);
+    list->SetItemHeight(24);
+    for (int i = 0; i < 20; ++i) {
+        list->Items()->Add("line " + std::to_string(i));
+    }
+    ShowForm();
+    // 96 client pixels: four rows; the top index runs from 0 to 16.
+    EXPECT_EQ(list->VisibleRows(), 4);
+    QWidget* widget = qt::FromHandle(list->WindowHandle())->Widget();
+    auto* bar = widget->findChild<QScrollBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->maximum(), 16);
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(list->TopIndex(), 4);
+    list->SetTopIndex(100);
+    EXPECT_EQ(list->TopIndex(), 16);
+    EXPECT_EQ(bar->value(), 16);
+    list->Perform(WM_MOUSEWHEEL, MakeLong(0, static_cast<uint16_t>(120)), 0);
+    EXPECT_EQ(list->TopIndex(), 13);
+    EXPECT_EQ(list->ItemAtPos({5, 30}, true), 14);
+    // Fewer items than rows: no scroll bar, and the full width is client area.
+    while (list->Count() > 3) {
+        list->Items()->Delete(0);
+    }
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_EQ(list->TopIndex(), 0);
+    EXPECT_EQ(list->ClientWidth(), 116);
+    EXPECT_EQ(list->ItemAtPos({5, 90}, true), -1);
+    EXPECT_EQ(list->ItemAtPos({5, 90}, false), 3);
+}
+
+} // namespace
+} // namespace fw
