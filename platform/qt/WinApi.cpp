@@ -2,6 +2,8 @@
 
 #include "platform/controls/WinApi.h"
 
+#include "platform/controls/Backend.h"
+
 #include "platform/qt/ImageDC.h"
 #include "platform/qt/QtCustomWindow.h"
 
@@ -56,6 +58,7 @@ bool UpdateWindow(HWND aWindow) {
 
 HDC GetDC(HWND aWindow) {
     if (aWindow == nullptr) {
+        backend::EnsureApplication();
         HDC dc = qt::CreateImageDC(ScreenImage());
         ScreenContexts().push_back(dc);
         return dc;
