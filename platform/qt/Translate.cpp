@@ -1,6 +1,7 @@
 // The translation point: every event of every host widget comes here and is turned
 // into the framework's messages, one function per family.
 
+#include "platform/controls/Application.h"
 #include "platform/controls/SystemState.h"
 #include "platform/controls/VirtualKeys.h"
 #include "platform/qt/KeyMap.h"
@@ -210,7 +211,7 @@ void ForgetWindow(TQtWindow* aWindow) {
     }
 }
 
-bool TranslateEvent(IHostWidget& aHost, QWidget* aWidget, QEvent* aEvent) {
+static bool TranslateFamily(IHostWidget& aHost, QWidget* aWidget, QEvent* aEvent) {
     TQtWindow* window = aHost.Window;
     if (window == nullptr) {
         return aHost.BaseEvent(aEvent);
@@ -251,6 +252,22 @@ bool TranslateEvent(IHostWidget& aHost, QWidget* aWidget, QEvent* aEvent) {
         return aHost.BaseEvent(aEvent);
     default:
         return aHost.BaseEvent(aEvent);
+    }
+}
+
+bool TranslateEvent(IHostWidget& aHost, QWidget* aWidget, QEvent* aEvent) {
+    // Messages are delivered with their own protection; this catches what the
+    // translation itself might raise (a backing image that cannot be drawn), so that
+    // no exception crosses into Qt.
+    try {
+        return TranslateFamily(aHost, aWidget, aEvent);
+    } catch (...) {
+        try {
+            Application->HandleException(nullptr);
+        } catch (...) {
+            // The report failed as well; still nothing may reach Qt.
+        }
+        return true;
     }
 }
 
