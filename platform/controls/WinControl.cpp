@@ -360,10 +360,6 @@ void TWinControl::BringToFront() {
     }
 }
 
-void TWinControl::SetEnabled(bool aEnabled) {
-    TControl::SetEnabled(aEnabled);
-}
-
 TWinControl* TWinControl::TopLevel() {
     TWinControl* top = this;
     while (top->Parent() != nullptr) {

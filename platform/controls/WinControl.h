@@ -108,7 +108,6 @@ public:
     void Invalidate() override;
     void Update() override;
     void BringToFront() override;
-    void SetEnabled(bool aEnabled) override;
 
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
