@@ -13,6 +13,7 @@
 #include <QWheelEvent>
 
 #include <cstdlib>
+#include <optional>
 
 namespace fw::qt {
 
@@ -69,6 +70,7 @@ bool TranslateMouse(TQtWindow& aWindow, QMouseEvent* aEvent) {
     aEvent->accept();
 
     QEvent::Type type = aEvent->type();
+    bool pressFromDoubleClick = false;
     if (type == QEvent::MouseButtonDblClick) {
         if (TranslatedPresses() & aEvent->button()) {
             // The press has been translated already; a native widget still gets Qt's
@@ -79,6 +81,7 @@ bool TranslateMouse(TQtWindow& aWindow, QMouseEvent* aEvent) {
             return true;
         }
         type = QEvent::MouseButtonPress;
+        pressFromDoubleClick = true;
     }
     if (type == QEvent::MouseButtonPress) {
         TranslatedPresses() |= aEvent->button();
@@ -113,7 +116,16 @@ bool TranslateMouse(TQtWindow& aWindow, QMouseEvent* aEvent) {
     }
     TMessage message = MouseMessage(msg, client.X, client.Y, keys);
     if (target == &aWindow) {
-        target->DeliverTranslated(message, aEvent, TPassKind::Whole);
+        // What the widget gets back is a press when our rule made a press of it.
+        std::optional<QMouseEvent> press;
+        QEvent* original = aEvent;
+        if (pressFromDoubleClick && msg != ButtonMessage(aEvent->button(), type, true)) {
+            press.emplace(QEvent::MouseButtonPress, aEvent->position(), aEvent->scenePosition(),
+                          aEvent->globalPosition(), aEvent->button(), aEvent->buttons(),
+                          aEvent->modifiers());
+            original = &*press;
+        }
+        target->DeliverTranslated(message, original, TPassKind::Whole);
     } else {
         target->DeliverMessage(message);
     }

@@ -50,20 +50,23 @@ TEST(Component, OwnerDestroysOwnedComponentsLastFirst) {
 TEST(Component, OwnedComponentFreedAloneLeavesItsOwner) {
     auto owner = New<TTracked>(nullptr);
     TTracked* child = CreateOwned<TTracked>(owner.get());
+    const auto childAddress = reinterpret_cast<uintptr_t>(static_cast<TComponent*>(child));
     delete child;
     EXPECT_EQ(owner->ComponentCount(), 0);
     ASSERT_EQ(owner->Heard.size(), 2u);
-    EXPECT_EQ(owner->Heard[1], std::make_pair(static_cast<TComponent*>(child), opRemove));
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(owner->Heard[1].first), childAddress);
+    EXPECT_EQ(owner->Heard[1].second, opRemove);
 }
 
 TEST(Component, FreeNotificationTellsTheOtherSide) {
     auto watcher = New<TTracked>(nullptr);
     auto watched = New<TTracked>(nullptr);
     watcher->FreeNotification(watched.get());
-    TComponent* gone = watched.get();
+    const auto goneAddress = reinterpret_cast<uintptr_t>(static_cast<TComponent*>(watched.get()));
     watched.reset();
     ASSERT_EQ(watcher->Heard.size(), 1u);
-    EXPECT_EQ(watcher->Heard[0], std::make_pair(gone, opRemove));
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(watcher->Heard[0].first), goneAddress);
+    EXPECT_EQ(watcher->Heard[0].second, opRemove);
     // The notice is one-off: destroying the watcher later tells nobody.
     watcher.reset();
 }

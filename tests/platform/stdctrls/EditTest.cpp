@@ -116,6 +116,26 @@ TEST_F(Edits, ChangeFiresForTypedAndProgrammaticText) {
     EXPECT_EQ(edit->Text(), "set!");
 }
 
+TEST_F(Edits, DoubleClickFollowsThePlatformRuleNotQts) {
+    auto* edit = AddControl<TRecording<TEdit>>(10, 10, 150, 24);
+    edit->Filter = [](uint32_t aMsg) { return aMsg == WM_LBUTTONDOWN || aMsg == WM_LBUTTONDBLCLK; };
+    edit->SetText("hello world");
+    ShowForm();
+    // Two presses 10 ms apart: a double click for Qt, but not within a double-click
+    // time of 5 ms; the field gets two plain presses and selects no word.
+    SetDoubleClickTime(5);
+    Input::DoubleClick(*edit, {12, 10});
+    EXPECT_EQ(edit->Log.Only({"WM_"}), (Strings{"WM_LBUTTONDOWN(12,10)", "WM_LBUTTONDOWN(12,10)"}));
+    EXPECT_EQ(edit->SelLength(), 0);
+    // Within the double-click time it is one, and the field selects the word.
+    SetDoubleClickTime(500);
+    edit->Log.Clear();
+    Input::DoubleClick(*edit, {12, 10});
+    EXPECT_EQ(edit->Log.Only({"WM_"}),
+              (Strings{"WM_LBUTTONDOWN(12,10)", "WM_LBUTTONDBLCLK(12,10)"}));
+    EXPECT_EQ(edit->SelLength(), 5);
+}
+
 TEST_F(Edits, ReadOnlyFieldIgnoresTypingButStillGetsItsKeys) {
     auto* edit = AddControl<TCommandEdit>(10, 10, 150, 24);
     edit->SetText("fixed");
