@@ -59,6 +59,21 @@ TEST_F(Painting, FirstPaintCoversTheClientAreaAndIsShown) {
     EXPECT_EQ(picture.Canvas().Pixel(10 + 30, 10 + 20), RGB(255, 0, 0));
 }
 
+TEST_F(Painting, ControlWithoutParentPaintsIntoItsHiddenWindow) {
+    auto control = New<TPainted>(nullptr);
+    control->SetBounds(0, 0, 30, 20);
+    control->FillColor = clBlue;
+    control->HandleNeeded();
+    EXPECT_FALSE(control->Showing());
+    EXPECT_EQ(WindowPixel(*control, 29, 19), RGB(0, 0, 255));
+    control->FillColor = clLime;
+    control->Invalidate();
+    TBitmap picture;
+    CaptureWindow(*control, picture);
+    EXPECT_EQ(picture.Width(), 30);
+    EXPECT_EQ(picture.Canvas().Pixel(15, 10), RGB(0, 255, 0));
+}
+
 TEST_F(Painting, InvalidateRectRepaintsOnlyThatRectangleAndErasesOnlyWhenAsked) {
     auto* control = AddControl<TPainted>(10, 10, 60, 40);
     ShowForm();
