@@ -37,6 +37,37 @@ void FlushDeferredDeletes() {
     }
 }
 
+// Activates the window that a press lands in when the press goes to a widget that
+// the translation does not see (a memo's viewport, a picker's inner field): without
+// a window manager nobody else would. Presses on host widgets activate in the
+// translation itself; activating twice does nothing.
+class TPressActivation final : public QObject {
+protected:
+    bool eventFilter(QObject* aObject, QEvent* aEvent) override {
+        if (aEvent->type() != QEvent::MouseButtonPress || !aObject->isWidgetType()) {
+            return false;
+        }
+        for (QWidget* widget = static_cast<QWidget*>(aObject); widget != nullptr;
+             widget = widget->parentWidget()) {
+            if (auto* host = dynamic_cast<qt::IHostWidget*>(widget); host != nullptr) {
+                if (host->Window != nullptr) {
+                    host->Window->ActivateTopLevel();
+                }
+                break;
+            }
+        }
+        return false;
+    }
+};
+
+void InstallPressActivation(QApplication& aApplication) {
+    static TPressActivation* filter = nullptr;
+    if (filter == nullptr) {
+        filter = new TPressActivation();
+        aApplication.installEventFilter(filter);
+    }
+}
+
 class TQtTimer final : public TNativeTimer {
 public:
     explicit TQtTimer(std::function<void()> aTick) : FTimer(new QTimer()) {
@@ -63,11 +94,13 @@ private:
 void EnsureApplication() {
     QCoreApplication* existing = QCoreApplication::instance();
     if (existing != nullptr) {
-        if (qobject_cast<QApplication*>(existing) == nullptr) {
+        auto* application = qobject_cast<QApplication*>(existing);
+        if (application == nullptr) {
             throw Exception("Windows need a QApplication, but the running application object is "
                             "a " +
                             String(existing->metaObject()->className()));
         }
+        InstallPressActivation(*application);
         return;
     }
     static int argc = 1;
@@ -75,6 +108,7 @@ void EnsureApplication() {
     static char* argv[] = {name, nullptr};
     auto* application = new QApplication(argc, argv);
     application->setQuitOnLastWindowClosed(false);
+    InstallPressActivation(*application);
 }
 
 std::unique_ptr<TNativeWindow> CreateCustomWindow(TWinControl& aControl,

@@ -10,6 +10,7 @@
 #include "platform/controls/VirtualKeys.h"
 #include "platform/stdctrls/Button.h"
 #include "platform/stdctrls/ListBox.h"
+#include "platform/stdctrls/Memo.h"
 #include "platform/stdctrls/Panel.h"
 
 #include <gtest/gtest.h>
@@ -186,6 +187,21 @@ TEST_F(Forms, ShownPopupFocusesItsListAndWaitsForAKey) {
     popup->SetModalResult(mrNone);
     Input::Click(*Form, {5, 5});
     EXPECT_EQ(popup->ModalResult(), mrCancel);
+}
+
+TEST_F(Forms, PressInsideANativeWidgetActivatesItsForm) {
+    ShowForm();
+    auto notes = New<TForm>(nullptr, 0);
+    notes->SetBounds(450, 50, 200, 150);
+    auto* memo = CreateOwned<TMemo>(notes.get());
+    memo->SetParent(notes.get());
+    memo->SetAlign(alClient);
+    notes->Show();
+    Input::Click(*Form, {5, 5});
+    ASSERT_TRUE(Form->Active());
+    Input::Click(*memo, {20, 20});
+    EXPECT_TRUE(notes->Active());
+    EXPECT_FALSE(Form->Active());
 }
 
 TEST_F(Forms, CloseHidesAndOnCloseCanRefuse) {
