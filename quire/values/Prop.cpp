@@ -81,52 +81,47 @@ bool TProp::SetValue(const void* aBuffer) {
     return true;
 }
 
-void TProp::CheckSize(int32_t aLimit, const char* aOperation) {
+void TProp::CheckSize(std::size_t aLimit, const char* aOperation) {
     if (!HasRawValue()) {
         throw fw::Exception(ClassName() + "." + aOperation + ": no raw value to access");
     }
-    if (FSize > aLimit) {
+    if (static_cast<std::size_t>(FSize) > aLimit) {
         throw fw::Exception(ClassName() + "." + aOperation + ": Размер свойства > " +
                             std::to_string(aLimit));
     }
 }
 
-int32_t TProp::GetOrdValue() {
-    CheckSize(4, "GetOrdValue");
-    // Read into a zeroed 4-byte buffer through GetValue, so only the kind's own
-    // bytes are filled; no sign extension.
-    uint8_t buffer[8] = {};
+// The low-order FSize bytes of a T, the rest zero: no sign extension, no
+// numeric conversion.
+template <class T> T TProp::ReadRaw(const char* aOperation) {
+    CheckSize(sizeof(T), aOperation);
+    T value{};
     if (FSize > 0) {
-        std::memcpy(buffer, FValue, static_cast<std::size_t>(FSize));
+        std::memcpy(&value, FValue, static_cast<std::size_t>(FSize));
     }
-    int32_t value = 0;
-    std::memcpy(&value, buffer, sizeof value);
     return value;
+}
+
+// Hands the low-order FSize bytes of aValue to SetValue.
+template <class T> void TProp::WriteRaw(T aValue, const char* aOperation) {
+    CheckSize(sizeof(T), aOperation);
+    SetValue(&aValue);
+}
+
+int32_t TProp::GetOrdValue() {
+    return ReadRaw<int32_t>("GetOrdValue");
 }
 
 void TProp::SetOrdValue(int32_t aValue) {
-    CheckSize(4, "SetOrdValue");
-    uint8_t buffer[8] = {};
-    std::memcpy(buffer, &aValue, sizeof aValue);
-    SetValue(buffer);
+    WriteRaw(aValue, "SetOrdValue");
 }
 
 double TProp::GetFloatValue() {
-    CheckSize(8, "GetFloatValue");
-    uint8_t buffer[8] = {};
-    if (FSize > 0) {
-        std::memcpy(buffer, FValue, static_cast<std::size_t>(FSize));
-    }
-    double value = 0;
-    std::memcpy(&value, buffer, sizeof value);
-    return value;
+    return ReadRaw<double>("GetFloatValue");
 }
 
 void TProp::SetFloatValue(double aValue) {
-    CheckSize(8, "SetFloatValue");
-    uint8_t buffer[8] = {};
-    std::memcpy(buffer, &aValue, sizeof aValue);
-    SetValue(buffer);
+    WriteRaw(aValue, "SetFloatValue");
 }
 
 void TProp::Assign(TProp* aSource) {

@@ -19,6 +19,7 @@
 #include "platform/rtl/Object.h"
 #include "platform/rtl/Variant.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -78,7 +79,9 @@ protected:
     virtual bool HasRawValue() const { return true; }
 
 private:
-    void CheckSize(int32_t aLimit, const char* aOperation);
+    void CheckSize(std::size_t aLimit, const char* aOperation);
+    template <class T> T ReadRaw(const char* aOperation);
+    template <class T> void WriteRaw(T aValue, const char* aOperation);
 };
 
 // The value at the position of the first name equal to aName (case-insensitive,
