@@ -8,7 +8,7 @@
 // owner's list. Components that asked for FreeNotification of each other hear
 // Notification(aComponent, opRemove) when the other one is destroyed.
 
-#include "platform/graphics/EnumSet.h"
+#include "platform/rtl/EnumSet.h"
 #include "platform/rtl/Object.h"
 
 #include <memory>

@@ -23,7 +23,7 @@
 #include "platform/controls/Messages.h"
 #include "platform/controls/NativeWindow.h"
 #include "platform/graphics/Color.h"
-#include "platform/graphics/EnumSet.h"
+#include "platform/rtl/EnumSet.h"
 #include "platform/graphics/Font.h"
 
 #include <functional>

@@ -7,7 +7,7 @@
 // "Wingdings" are drawn with Unicode equivalents (SymbolFonts.cpp). Every change
 // that alters a value fires OnChange (when set).
 
-#include "platform/graphics/EnumSet.h"
+#include "platform/rtl/EnumSet.h"
 #include "platform/graphics/GdiTypes.h"
 #include "platform/graphics/GraphicsObjects.h"
 

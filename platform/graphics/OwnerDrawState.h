@@ -3,7 +3,7 @@
 // ...). Member n is bit n of the platform's item-state flags (ODS_SELECTED = 1,
 // ODS_GRAYED = 2, ... ODS_COMBOBOXEDIT = 0x1000), so FromBits converts them.
 
-#include "platform/graphics/EnumSet.h"
+#include "platform/rtl/EnumSet.h"
 
 namespace fw {
 

@@ -26,8 +26,10 @@ private:
 
 #define FW_EXCEPTION_CLASS(Cls, Parent)                                                            \
     class Cls : public Parent {                                                                    \
+        using Base = Parent;                                                                       \
+                                                                                                   \
     public:                                                                                        \
-        using Parent::Parent;                                                                      \
+        using Base::Base;                                                                          \
         const char* ClassName() const noexcept override { return #Cls; }                           \
     }
 

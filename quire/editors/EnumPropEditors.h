@@ -10,7 +10,7 @@
 
 #include "quire/editors/PropEditor.h"
 
-#include "platform/graphics/EnumSet.h"
+#include "platform/rtl/EnumSet.h"
 
 #include <functional>
 #include <memory>

@@ -2,7 +2,7 @@
 // Types shared by the editor framework: the attribute set, the editor class
 // reference and the editing layer's exception.
 
-#include "platform/graphics/EnumSet.h"
+#include "platform/rtl/EnumSet.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Object.h"
 
@@ -32,10 +32,6 @@ using TPropEditorAttributes = fw::TEnumSet<TPropEditorAttribute, uint8_t>;
 using TPropEditorClass = fw::TClass;
 
 // Raised by the editor layer (GetObject).
-class EPropEditor : public fw::Exception {
-public:
-    using Exception::Exception;
-    const char* ClassName() const noexcept override { return "EPropEditor"; }
-};
+FW_EXCEPTION_CLASS(EPropEditor, fw::Exception);
 
 } // namespace quire
