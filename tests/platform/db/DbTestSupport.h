@@ -1,4 +1,6 @@
 #pragma once
+
+#include <ostream>
 // Test support for the data-aware layer: a link that records its notifications in
 // order, and database back ends for the parameterised SQL tests. SQLite databases
 // are files in a temporary folder; PostgreSQL is reached through QUIRE_PG_HOST,
@@ -54,6 +56,11 @@ private:
 };
 
 enum class TBackendKind { SQLite, PostgreSQL };
+
+// Names the back end in test listings instead of its bytes.
+inline void PrintTo(TBackendKind aKind, std::ostream* aStream) {
+    *aStream << (aKind == TBackendKind::SQLite ? "SQLite" : "PostgreSQL");
+}
 
 struct TPgSettings {
     std::string Host, User, Db, Password;
