@@ -123,14 +123,6 @@ const Variant& TDataSet::FieldValue(int32_t aIndex) const {
     return FCurrent[aIndex];
 }
 
-void TDataSet::CheckEditing(const TField& aField) const {
-    if (!IsEditState(FState))
-        DatabaseError("Not in edit or insert mode: cannot write field '" + aField.FieldName() +
-                      "'");
-    if (aField.ReadOnly())
-        DatabaseError("Field '" + aField.FieldName() + "' cannot be modified");
-}
-
 void TDataSet::SetFieldValue(TField& aField, const Variant& aValue) {
     FCurrent[aField.Index()] = aValue;
     FModified = true;

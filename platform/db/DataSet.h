@@ -152,7 +152,6 @@ private:
     void LoadNearest(int64_t aIndex);
     void BeginInsertAppend(int64_t aInsertIndex);
     void CheckRequiredFields();
-    void CheckEditing(const TField& aField) const;
     const Variant& FieldValue(int32_t aIndex) const;
     void SetFieldValue(TField& aField, const Variant& aValue);
     void Scrolled(int64_t aDistance);

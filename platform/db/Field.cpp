@@ -106,7 +106,12 @@ TDateTime TField::AsDateTime() const {
 }
 
 void TField::SetAsVariant(const Variant& aValue) {
-    FDataSet->CheckEditing(*this);
+    const TDataSetState state = FDataSet->State();
+    if (state != dsEdit && state != dsInsert)
+        ValueError(aValue, "cannot be written: data set '" + FDataSet->Name() +
+                               "' is not in edit or insert mode");
+    if (FReadOnly)
+        ValueError(aValue, "cannot be written: the field is read-only");
     FDataSet->SetFieldValue(*this, Convert(aValue));
 }
 

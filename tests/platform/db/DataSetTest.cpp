@@ -97,6 +97,7 @@ TEST_F(MemoryDataSetTest, WritesAreRefusedWithClearErrorsAndStoreNothing) {
         FAIL() << "write outside edit state";
     } catch (const EDatabaseError& error) {
         EXPECT_THAT(error.Message(), HasSubstr("'Name'"));
+        EXPECT_THAT(error.Message(), HasSubstr("'X'"));
     }
     Data->Edit();
     age.SetAsInteger(30);
@@ -117,7 +118,13 @@ TEST_F(MemoryDataSetTest, WritesAreRefusedWithClearErrorsAndStoreNothing) {
     EXPECT_THROW(Data->FieldByName("Born").SetAsString("no date"), EDatabaseError);
 
     Data->FieldByName("Id").SetReadOnly(true);
-    EXPECT_THROW(Data->FieldByName("Id").SetAsInteger(9), EDatabaseError);
+    try {
+        Data->FieldByName("Id").SetAsInteger(9);
+        ADD_FAILURE() << "read-only field written";
+    } catch (const EDatabaseError& error) {
+        EXPECT_THAT(error.Message(), HasSubstr("'Id'"));
+        EXPECT_THAT(error.Message(), HasSubstr("'9'"));
+    }
     EXPECT_EQ(CurrentId(), 1);
 }
 
