@@ -176,11 +176,14 @@ private:
 
 // --- date-time picker ---------------------------------------------------------------
 
+// The picker works in UTC: a TDateTime is a wall-clock value without a zone, and in
+// local time the hour that daylight saving time skips does not exist (Qt would
+// refuse or move it).
 QDateTime ToQDateTime(TDateTime aValue) {
     TDateParts date = DecodeDate(aValue);
     TTimeParts time = DecodeTime(aValue);
     return QDateTime(QDate(date.Year, date.Month, date.Day),
-                     QTime(time.Hour, time.Minute, time.Second, time.MSec));
+                     QTime(time.Hour, time.Minute, time.Second, time.MSec), Qt::UTC);
 }
 
 TDateTime FromQDateTime(const QDateTime& aValue) {
@@ -195,6 +198,7 @@ public:
     TQtDateTimePickerWindow(TWinControl& aControl, THostWidget<QDateTimeEdit>* aWidget,
                             const TCreateParams& aParams)
         : TQtWindow(aControl, aWidget, aWidget, aParams), FEdit(aWidget) {
+        FEdit->setTimeSpec(Qt::UTC);
         FEdit->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
         QObject::connect(aWidget, &QDateTimeEdit::dateTimeChanged, aWidget,
                          [this, aWidget](const QDateTime&) {

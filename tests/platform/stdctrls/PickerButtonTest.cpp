@@ -11,6 +11,10 @@
 
 #include <QScrollBar>
 
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
 #include <gtest/gtest.h>
 
 namespace fw {
@@ -48,6 +52,32 @@ TEST_F(Pickers, UserChangesRaiseOnChangeAndProgramChangesDoNot) {
     Input::Key(*picker, VK_DOWN);
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(DecodeDate(picker->Date()).Day, 10);
+}
+
+// A wall-clock value that local time skips (the spring change to daylight saving
+// time) or passes twice is still the value the picker holds and gives back.
+TEST_F(Pickers, KeepValuesThatLocalTimeSkipsOrRepeats) {
+    const char* oldZone = std::getenv("TZ");
+    const std::string savedZone = oldZone != nullptr ? oldZone : "";
+    setenv("TZ", "Europe/Berlin", 1);
+    tzset();
+    auto* picker = AddControl<TDateTimePicker>(10, 10, 150, 24);
+    picker->SetKind(dtkTime);
+    ShowForm();
+    const TDateTime skipped = ComposeDateTime(EncodeDate(2021, 3, 28), EncodeTime(2, 30, 0, 0));
+    const TDateTime repeated = ComposeDateTime(EncodeDate(2021, 10, 31), EncodeTime(2, 30, 0, 0));
+    picker->SetDateTime(skipped);
+    const TDateTime readSkipped = picker->DateTime();
+    picker->SetDateTime(repeated);
+    const TDateTime readRepeated = picker->DateTime();
+    if (oldZone != nullptr) {
+        setenv("TZ", savedZone.c_str(), 1);
+    } else {
+        unsetenv("TZ");
+    }
+    tzset();
+    EXPECT_EQ(readSkipped, skipped);
+    EXPECT_EQ(readRepeated, repeated);
 }
 
 class Buttons : public testing::FormFixture {};
