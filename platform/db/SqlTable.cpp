@@ -139,7 +139,7 @@ void TSqlTable::ReadPostgresColumns(TFieldDefs& aDefs) {
         column.HasDefault = query.value(3).toBool();
         column.AutoIncrement = query.value(4).toBool();
         column.KeyPosition = query.value(5).toInt();
-        TSqlTypeMapping mapping = MapSqlType(column.DeclaredType);
+        TSqlTypeMapping mapping = MapPostgresType(column.DeclaredType);
         const bool integer = mapping.DataType == ftInteger || mapping.DataType == ftLargeint ||
                              mapping.DataType == ftSmallint;
         if (column.AutoIncrement && integer)

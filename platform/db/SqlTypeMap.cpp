@@ -56,7 +56,7 @@ struct TExactName {
     TFieldType DataType;
 };
 
-constexpr std::array<TExactName, 30> ExactNames{{
+constexpr std::array<TExactName, 32> ExactNames{{
     {"SMALLINT", ftSmallint},
     {"INT2", ftSmallint},
     {"WORD", ftWord},
@@ -85,6 +85,8 @@ constexpr std::array<TExactName, 30> ExactNames{{
     {"DATETIME", ftDateTime},
     {"TIMESTAMP", ftDateTime},
     {"TIMESTAMP WITHOUT TIME ZONE", ftDateTime},
+    {"TIMESTAMP WITH TIME ZONE", ftDateTime},
+    {"TIMESTAMPTZ", ftDateTime},
     {"BLOB", ftBlob},
     {"BYTEA", ftBlob},
 }};
@@ -96,6 +98,22 @@ constexpr std::array<std::string_view, 8> StringNames{
 constexpr std::array<std::string_view, 6> MemoNames{"TEXT",       "CLOB",     "TINYTEXT",
                                                     "MEDIUMTEXT", "LONGTEXT", "NTEXT"};
 
+// The names of the table, looked up exactly; ftUnknown for any other name.
+TSqlTypeMapping MapKnownName(const String& aName, int32_t aLength) {
+    for (const TExactName& entry : ExactNames)
+        if (aName == entry.Name)
+            return {entry.DataType, 0};
+    for (std::string_view entry : StringNames)
+        if (aName == entry) {
+            // CHAR and CHARACTER without a length hold one character.
+            const bool fixed = entry == "CHAR" || entry == "CHARACTER" || entry == "NCHAR";
+            return {ftString, aLength > 0 ? aLength : (fixed ? 1 : 0)};
+        }
+    if (std::find(MemoNames.begin(), MemoNames.end(), aName) != MemoNames.end())
+        return {ftMemo, 0};
+    return {ftUnknown, 0};
+}
+
 } // namespace
 
 TSqlTypeMapping MapSqlType(const String& aDeclaredType, bool aIntegerKey) {
@@ -103,17 +121,9 @@ TSqlTypeMapping MapSqlType(const String& aDeclaredType, bool aIntegerKey) {
     const String name = Normalize(aDeclaredType, length);
     if (aIntegerKey && name == "INTEGER")
         return {ftAutoInc, 0};
-    for (const TExactName& entry : ExactNames)
-        if (name == entry.Name)
-            return {entry.DataType, 0};
-    for (std::string_view entry : StringNames)
-        if (name == entry) {
-            // CHAR and CHARACTER without a length hold one character.
-            const bool fixed = entry == "CHAR" || entry == "CHARACTER" || entry == "NCHAR";
-            return {ftString, length > 0 ? length : (fixed ? 1 : 0)};
-        }
-    if (std::find(MemoNames.begin(), MemoNames.end(), name) != MemoNames.end())
-        return {ftMemo, 0};
+    const TSqlTypeMapping known = MapKnownName(name, length);
+    if (known.DataType != ftUnknown)
+        return known;
     // The remaining names by the rules SQLite gives a column its affinity.
     if (Contains(name, "INT"))
         return {ftInteger, 0};
@@ -124,6 +134,12 @@ TSqlTypeMapping MapSqlType(const String& aDeclaredType, bool aIntegerKey) {
     if (Contains(name, "REAL") || Contains(name, "FLOA") || Contains(name, "DOUB"))
         return {ftFloat, 0};
     return {ftUnknown, 0};
+}
+
+TSqlTypeMapping MapPostgresType(const String& aFormattedType) {
+    int32_t length = 0;
+    const String name = Normalize(aFormattedType, length);
+    return MapKnownName(name, length);
 }
 
 } // namespace fw

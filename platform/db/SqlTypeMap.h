@@ -17,4 +17,10 @@ struct TSqlTypeMapping {
 // declared that way is an auto-increment key.
 TSqlTypeMapping MapSqlType(const String& aDeclaredType, bool aIntegerKey = false);
 
+// A PostgreSQL column type as the catalogue formats it ("character varying(20)",
+// "timestamp with time zone"). PostgreSQL names its types exactly, so only the
+// names of the table count: the name rules above are SQLite's and would take an
+// interval, a point or an integer array for an integer.
+TSqlTypeMapping MapPostgresType(const String& aFormattedType);
+
 } // namespace fw

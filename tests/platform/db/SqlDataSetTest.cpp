@@ -86,6 +86,17 @@ TEST_P(SqlDataSetTest, DeclaredTypesMapToFieldTypes) {
     EXPECT_TRUE(table->IsEmpty());
 }
 
+TEST_P(SqlDataSetTest, PostgresTypesOutsideTheTableAreUnknownNotIntegers) {
+    if (Sqlite())
+        GTEST_SKIP() << "PostgreSQL column types";
+    CreateTable("odd_types", "id SERIAL PRIMARY KEY, span INTERVAL, spot POINT, ids INTEGER[]");
+    Exec("INSERT INTO odd_types (span, spot, ids) VALUES ('1 day', '(1,2)', '{1,2}')");
+    auto table = OpenTable("odd_types");
+    for (const char* name : {"span", "spot", "ids"})
+        EXPECT_EQ(table->FieldByName(name).DataType(), ftUnknown) << name;
+    EXPECT_EQ(table->FieldByName("ids").AsString(), "{1,2}");
+}
+
 TEST_P(SqlDataSetTest, EveryFieldTypeRoundTripsThroughPostAndReopen) {
     CreateAllTypes();
     const TDateTime day = EncodeDate(2024, 2, 29);

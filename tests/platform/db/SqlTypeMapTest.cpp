@@ -60,6 +60,27 @@ TEST(SqlTypeMapTest, DeclaredTypesMapByTheDocumentedTable) {
     EXPECT_EQ(MapSqlType("BIGINT", true).DataType, ftLargeint);
 }
 
+TEST(SqlTypeMapTest, PostgresTypesMapByNameOnly) {
+    const std::pair<const char*, TFieldType> cases[] = {
+        {"integer", ftInteger},
+        {"smallint", ftSmallint},
+        {"character varying(20)", ftString},
+        {"text", ftMemo},
+        {"timestamp(3) without time zone", ftDateTime},
+        {"timestamp with time zone", ftDateTime},
+        {"double precision", ftFloat},
+        // Names that SQLite's rules would take for integers, texts or floats.
+        {"interval", ftUnknown},
+        {"point", ftUnknown},
+        {"integer[]", ftUnknown},
+        {"double precision[]", ftUnknown},
+        {"character varying(20)[]", ftUnknown},
+    };
+    for (const auto& [declared, type] : cases)
+        EXPECT_EQ(MapPostgresType(declared).DataType, type) << declared;
+    EXPECT_EQ(MapPostgresType("character varying(20)").Size, 20);
+}
+
 TEST(SqliteLockTest, PostRefusedByALockKeepsTheEditAndSucceedsLater) {
     dbtest::TTempDir dir;
     std::string reason;
