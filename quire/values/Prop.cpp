@@ -125,8 +125,10 @@ void TProp::SetFloatValue(double aValue) {
 }
 
 void TProp::Assign(TProp* aSource) {
-    if (aSource->ClassType() != ClassType() && !aSource->InheritsFrom(ClassType()) &&
-        !InheritsFrom(aSource->ClassType())) {
+    // Kinds of one line of descent share their storage unless a descendant changes
+    // it (TProp itself holds no value): the sizes and the storage kind must agree too.
+    const bool related = aSource->InheritsFrom(ClassType()) || InheritsFrom(aSource->ClassType());
+    if (!related || aSource->FSize != FSize || aSource->HasRawValue() != HasRawValue()) {
         throw fw::Exception(ClassName() + ".Assign: cannot assign a " + aSource->ClassName());
     }
     if (Compare(aSource) == 0) {

@@ -109,6 +109,12 @@ TEST(ChangeRule, AssignComparesFirstAndRefusesAnotherKind) {
     EXPECT_EQ(dateTime->Value(), 5) << "kinds of the same storage assign";
     auto smallint = Make<TSmallintProp>();
     EXPECT_THROW(smallint->Assign(target.get()), fw::Exception);
+
+    // The base class is an ancestor of every kind but holds no value to copy.
+    auto base = fw::CreateAs<TProp>(TProp::StaticClass());
+    EXPECT_THROW(target->Assign(base.get()), fw::Exception);
+    EXPECT_THROW(Make<TTextProp>()->Assign(base.get()), fw::Exception);
+    EXPECT_EQ(target->Text(), "abc");
 }
 
 TEST(ChangeRule, DirectVariantWritesDoNotNotifyExceptTheStringKind) {
