@@ -47,7 +47,8 @@ inline TPoint Point(int32_t aX, int32_t aY) {
 }
 
 // (aNumber * aNumerator) / aDenominator with a 64-bit intermediate, rounded to the
-// nearest integer (halves away from zero); -1 when aDenominator is 0.
+// nearest integer (halves away from zero); -1 when aDenominator is 0 or the result
+// does not fit in 32 bits.
 int32_t MulDiv(int32_t aNumber, int32_t aNumerator, int32_t aDenominator);
 
 } // namespace fw

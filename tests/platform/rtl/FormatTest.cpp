@@ -34,6 +34,9 @@ TEST(MulDiv, RoundsToNearestAndGuardsZero) {
     EXPECT_EQ(fw::MulDiv(-3, 1, 2), -2);
     EXPECT_EQ(fw::MulDiv(1 << 30, 8, 16), 1 << 29);
     EXPECT_EQ(fw::MulDiv(1, 2, 0), -1);
+    EXPECT_EQ(fw::MulDiv(1 << 30, 4, 1), -1) << "a result past 32 bits is not wrapped";
+    EXPECT_EQ(fw::MulDiv(-(1 << 30), 4, 1), -1);
+    EXPECT_EQ(fw::MulDiv(-(1 << 30), 2, 1), INT32_MIN);
 }
 
 } // namespace
