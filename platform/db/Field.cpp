@@ -1,6 +1,7 @@
 #include "platform/db/Field.h"
 
 #include "platform/db/DataSet.h"
+#include "platform/rtl/AnsiStrings.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -33,7 +34,7 @@ String Describe(const Variant& aValue) {
     }
     constexpr std::size_t limit = 60;
     if (text.size() > limit)
-        text = text.substr(0, limit) + "...";
+        text = Utf8Truncate(text, limit) + "...";
     return "'" + text + "'";
 }
 

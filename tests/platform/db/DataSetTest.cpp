@@ -112,6 +112,13 @@ TEST_F(MemoryDataSetTest, WritesAreRefusedWithClearErrorsAndStoreNothing) {
         EXPECT_EQ(age.AsInteger(), 30);
     }
     EXPECT_THROW(name.SetAsString("much too long"), EDatabaseError);
+    try {
+        // The value is shortened in the message, never inside a character.
+        name.SetAsString(std::string(59, 'a') + "яяя");
+        ADD_FAILURE() << "too long a text accepted";
+    } catch (const EDatabaseError& error) {
+        EXPECT_THAT(error.Message(), HasSubstr("'" + std::string(59, 'a') + "...'"));
+    }
     EXPECT_EQ(name.AsString(), "P1");
     name.SetAsString("Ünïcødé10c"); // ten characters, more bytes
     EXPECT_EQ(name.AsString(), "Ünïcødé10c");
