@@ -162,11 +162,7 @@ void TSqlConnection::Close() {
 
 int64_t TSqlConnection::ExecSQL(const String& aSql, const std::vector<Variant>& aParams) {
     CheckConnected();
-    std::vector<QVariant> params;
-    params.reserve(aParams.size());
-    for (const Variant& value : aParams)
-        params.push_back(ToSqlParam(value));
-    QSqlQuery query = ExecQuery(*this, aSql, params);
+    QSqlQuery query = ExecQuery(*this, aSql, ToSqlParams(aParams));
     return query.numRowsAffected();
 }
 

@@ -100,26 +100,14 @@ void TCustomSqlDataSet::InternalClose() {
     InvalidateCache();
 }
 
-namespace {
-
-std::vector<QVariant> ToParams(const std::vector<Variant>& aValues) {
-    std::vector<QVariant> params;
-    params.reserve(aValues.size());
-    for (const Variant& value : aValues)
-        params.push_back(ToSqlParam(value));
-    return params;
-}
-
-} // namespace
-
 void TCustomSqlDataSet::ReadRows(const String& aSql, const std::vector<Variant>& aParams,
                                  std::vector<TRecordValues>& aRows) {
-    QSqlQuery query = ExecQuery(Conn(), aSql, ToParams(aParams));
+    QSqlQuery query = ExecQuery(Conn(), aSql, ToSqlParams(aParams));
     FetchRows(query, FFieldTypes, aRows);
 }
 
 int64_t TCustomSqlDataSet::QueryCount(const String& aSql, const std::vector<Variant>& aParams) {
-    QSqlQuery query = ExecQuery(Conn(), aSql, ToParams(aParams));
+    QSqlQuery query = ExecQuery(Conn(), aSql, ToSqlParams(aParams));
     if (!query.next())
         RaiseSqlError(Name() + ": counting records failed", query);
     return query.value(0).toLongLong();

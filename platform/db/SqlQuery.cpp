@@ -101,9 +101,7 @@ void TSqlQuery::InternalInitFieldDefs(TFieldDefs& aDefs) {
     if (FSQL.empty())
         DatabaseError("No SQL statement given");
     TSqlConnection& connection = Conn();
-    std::vector<QVariant> params;
-    for (const Variant& value : FParams)
-        params.push_back(ToSqlParam(value));
+    const std::vector<QVariant> params = ToSqlParams(FParams);
     // SQLite reads only the first row to describe the columns; PostgreSQL would
     // read them all, so it is asked for none.
     const String describe =

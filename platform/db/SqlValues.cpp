@@ -287,4 +287,12 @@ QVariant ToSqlParam(const Variant& aValue) {
     return QVariant();
 }
 
+std::vector<QVariant> ToSqlParams(const std::vector<Variant>& aValues) {
+    std::vector<QVariant> params;
+    params.reserve(aValues.size());
+    for (const Variant& value : aValues)
+        params.push_back(ToSqlParam(value));
+    return params;
+}
+
 } // namespace fw

@@ -37,6 +37,8 @@ Variant FromSqlValue(const QVariant& aValue, TFieldType aType);
 QVariant ToSqlValue(const Variant& aValue, TFieldType aType, TSqlDriver aDriver);
 // A free parameter value (no field type known).
 QVariant ToSqlParam(const Variant& aValue);
+// Free parameter values, each converted by ToSqlParam.
+std::vector<QVariant> ToSqlParams(const std::vector<Variant>& aValues);
 
 QString ToQString(const String& aText);
 String FromQString(const QString& aText);
