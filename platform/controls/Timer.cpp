@@ -55,8 +55,9 @@ void TTimer::WndProc(TMessage& aMessage) {
 }
 
 void TTimer::Timer() {
-    if (FOnTimer) {
-        FOnTimer(this);
+    // A copy runs: the handler may replace or clear OnTimer (a one-shot timer).
+    if (TNotifyEvent handler = FOnTimer) {
+        handler(this);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <memory>
 
 namespace fw {
 namespace {
@@ -54,6 +55,30 @@ TEST_F(EventLoop, DisabledTimerAndTimerWithoutHandlerDoNotTick) {
         Application->ProcessMessages();
     }
     EXPECT_EQ(ticks, 0);
+}
+
+// What a one-shot handler uses; not captured, so that reading it does not depend on
+// the handler's own storage.
+TTimer* gOneShotTimer = nullptr;
+std::weak_ptr<int> gOneShotState;
+bool gStateGoneDuringTick = false;
+
+TEST_F(EventLoop, HandlerThatRemovesItselfRunsToItsEnd) {
+    TTimer timer;
+    timer.SetInterval(5);
+    gOneShotTimer = &timer;
+    auto state = std::make_shared<int>(0);
+    gOneShotState = state;
+    timer.SetOnTimer([state](TObject*) {
+        gOneShotTimer->SetOnTimer(nullptr);
+        gStateGoneDuringTick = gOneShotState.expired();
+        ++*state;
+    });
+    state.reset();
+    EXPECT_TRUE(RunUntil([&] { return !timer.OnTimer(); }));
+    EXPECT_FALSE(gStateGoneDuringTick) << "the running handler was destroyed under it";
+    EXPECT_TRUE(gOneShotState.expired());
+    gOneShotTimer = nullptr;
 }
 
 class TThrowing : public TCustomControl {
