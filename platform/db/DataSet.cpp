@@ -273,15 +273,17 @@ void TDataSet::Edit() {
     DataEvent(deRecordChange);
 }
 
-void TDataSet::BeginInsertAppend(int64_t aInsertIndex) {
+void TDataSet::BeginInsertAppend(bool aAppend) {
     CheckActive();
+    // A pending record is posted first; the new one's place is taken afterwards.
     CheckBrowseMode();
     if (!CanModify())
         DatabaseError("Cannot modify a read-only data set");
+    const int64_t insertIndex = aAppend ? InternalRecordCount() : (FHasRecord ? FIndex : 0);
     FIndexBeforeInsert = FHasRecord ? FIndex : -1;
     FOldValues = FHasRecord ? FCurrent : TRecordValues{};
     FCurrent.assign(FFields.size(), Null());
-    FIndex = aInsertIndex;
+    FIndex = insertIndex;
     FHasRecord = true;
     FModified = false;
     SetState(dsInsert);
@@ -289,11 +291,11 @@ void TDataSet::BeginInsertAppend(int64_t aInsertIndex) {
 }
 
 void TDataSet::Insert() {
-    BeginInsertAppend(FHasRecord ? FIndex : 0);
+    BeginInsertAppend(false);
 }
 
 void TDataSet::Append() {
-    BeginInsertAppend(InternalRecordCount());
+    BeginInsertAppend(true);
 }
 
 void TDataSet::CheckRequiredFields() {

@@ -150,7 +150,7 @@ private:
     void CreateFields();
     bool LoadRecord(int64_t aIndex);
     void LoadNearest(int64_t aIndex);
-    void BeginInsertAppend(int64_t aInsertIndex);
+    void BeginInsertAppend(bool aAppend);
     void CheckRequiredFields();
     const Variant& FieldValue(int32_t aIndex) const;
     void SetFieldValue(TField& aField, const Variant& aValue);

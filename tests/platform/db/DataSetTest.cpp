@@ -180,6 +180,30 @@ TEST_F(MemoryDataSetTest, PostStoresAndCancelRestores) {
     EXPECT_EQ(CurrentId(), 2);
 }
 
+TEST_F(MemoryDataSetTest, AppendOverAnUnpostedRecordStillAddsAtTheEnd) {
+    Data->Append();
+    Data->FieldByName("Id").SetAsInteger(4);
+    Data->Append(); // posts record 4 first
+    Data->FieldByName("Id").SetAsInteger(5);
+    Data->Post();
+    std::vector<int> ids;
+    for (Data->First(); !Data->Eof(); Data->Next())
+        ids.push_back(CurrentId());
+    EXPECT_THAT(ids, ElementsAre(1, 2, 3, 4, 5));
+
+    // Insert goes before the record that is current once the pending one is posted.
+    Data->SetRecNo(2);
+    Data->Edit();
+    Data->FieldByName("Name").SetAsString("edited");
+    Data->Insert();
+    EXPECT_EQ(Data->FieldByName("Name").AsString(), "");
+    Data->FieldByName("Id").SetAsInteger(9);
+    Data->Post();
+    EXPECT_EQ(Data->RecNo(), 2);
+    Data->Next();
+    EXPECT_EQ(Data->FieldByName("Name").AsString(), "edited");
+}
+
 TEST_F(MemoryDataSetTest, RefusedPostKeepsEditStateAndValues) {
     Data->BeforePost = [](TDataSet& aDataSet) {
         if (aDataSet.FieldByName("Age").AsInteger() < 0)
