@@ -327,7 +327,13 @@ int64_t TSqlTable::InternalPost(TRecordValues& aValues, const TRecordValues& aOl
                       "' (deleted or its key changed by another user)");
     aValues = std::move(rows.front());
     InvalidateCache();
-    return PositionOf(aValues);
+    // The record is written: failing to find its new place must not report the post
+    // as refused, which would leave it in edit state to be written twice.
+    try {
+        return PositionOf(aValues);
+    } catch (const Exception&) {
+        return aIndex;
+    }
 }
 
 void TSqlTable::InternalDelete(int64_t, const TRecordValues& aValues) {
