@@ -74,12 +74,15 @@ void TApplication::ShowException(const String& aClassName, const String& aMessag
     FLastExceptionMessage = aMessage;
     ++FExceptionCount;
     if (ShowExceptionDialogs()) {
-        String text = aMessage;
-        if (!text.empty() && text.back() != '.') {
-            text += '.';
-        }
-        backend::ShowMessageBox(FTitle, text);
+        backend::ShowMessageBox(FTitle, ExceptionReportText(aMessage));
     }
+}
+
+String ExceptionReportText(const String& aMessage) {
+    if (aMessage.empty() || static_cast<unsigned char>(aMessage.back()) <= '.') {
+        return aMessage;
+    }
+    return aMessage + '.';
 }
 
 void TApplication::ClearLastException() {

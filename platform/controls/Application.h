@@ -78,6 +78,11 @@ private:
     TWinControl* FMainForm = nullptr;
 };
 
+// The text the standard report shows a person: aMessage with a full stop added when
+// its last character sorts after '.' (a letter, a digit); a message that ends in a
+// quote, a bracket or a full stop is shown as it is.
+String ExceptionReportText(const String& aMessage);
+
 // The application object; it exists for the whole run of the program.
 extern TApplication* const Application;
 

@@ -152,6 +152,15 @@ TEST_F(EventLoop, RunEndsOnTerminate) {
     Application->ResetTerminated();
 }
 
+TEST(ExceptionReport, AddsAFullStopOnlyWhereTheMessageNeedsOne) {
+    EXPECT_EQ(ExceptionReportText("tick failed"), "tick failed.");
+    EXPECT_EQ(ExceptionReportText("Не найден объект"), "Не найден объект.");
+    EXPECT_EQ(ExceptionReportText("Неверное значение: \"yes\""), "Неверное значение: \"yes\"");
+    EXPECT_EQ(ExceptionReportText("List index out of bounds (5)"), "List index out of bounds (5)");
+    EXPECT_EQ(ExceptionReportText("Done."), "Done.");
+    EXPECT_EQ(ExceptionReportText(""), "");
+}
+
 TEST(SystemState, ClockDoubleClickTimeAndWorkArea) {
     SetTickCount(5000);
     AdvanceTickCount(250);
