@@ -10,7 +10,6 @@
 
 #include <QRegularExpression>
 #include <QSqlError>
-#include <QSqlQuery>
 #include <QTimeZone>
 
 #include <atomic>
@@ -129,7 +128,6 @@ void TSqlConnection::Open() {
         }
         if (db.open()) {
             FImpl->Database = db;
-            // The server's notices would go to stderr; errors still come back as errors.
             if (FDriver == sdPostgreSQL)
                 SetPostgresSession(db);
             return;

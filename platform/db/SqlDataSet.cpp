@@ -3,11 +3,10 @@
 #include "platform/db/internal/SqlImpl.h"
 
 #include "platform/rtl/SysUtils.h"
+
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
-
-#include <QSqlRecord>
 
 #include <algorithm>
 #include <map>

@@ -1,6 +1,4 @@
 #pragma once
-
-#include <ostream>
 // Test support for the data-aware layer: a link that records its notifications in
 // order, and database back ends for the parameterised SQL tests. SQLite databases
 // are files in a temporary folder; PostgreSQL is reached through QUIRE_PG_HOST,
@@ -14,7 +12,9 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace dbtest {
