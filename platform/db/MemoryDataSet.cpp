@@ -22,6 +22,8 @@ TFieldDefs& TMemoryDataSet::FieldDefs() {
 }
 
 void TMemoryDataSet::EmptyDataSet() {
+    // A record being edited or inserted goes with the others, unposted.
+    Cancel();
     FRecords.clear();
     if (Active())
         Refresh();

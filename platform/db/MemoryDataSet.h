@@ -30,7 +30,8 @@ public:
     bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool aValue) { FReadOnly = aValue; }
     bool CanModify() const override { return !FReadOnly; }
-    // Removes every record; the data set stays open or closed as it was.
+    // Removes every record, a record being edited or inserted included (it is not
+    // posted); the data set stays open or closed as it was.
     void EmptyDataSet();
 
 protected:

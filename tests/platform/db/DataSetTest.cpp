@@ -254,6 +254,18 @@ TEST_F(MemoryDataSetTest, ReadOnlyDataSetRefusesEditing) {
     EXPECT_EQ(Data->State(), dsBrowse);
 }
 
+TEST_F(MemoryDataSetTest, EmptyDataSetDropsAPendingRecordToo) {
+    Data->Edit();
+    Data->FieldByName("Name").SetAsString("typed");
+    EXPECT_NO_THROW(Data->EmptyDataSet());
+    EXPECT_EQ(Data->State(), dsBrowse);
+    EXPECT_TRUE(Data->IsEmpty());
+    Data->Append();
+    Data->FieldByName("Id").SetAsInteger(8);
+    Data->EmptyDataSet();
+    EXPECT_EQ(Data->RecordCount(), 0) << "the appended record is not posted into the empty set";
+}
+
 TEST_F(MemoryDataSetTest, EmptyDataSetEditsByInserting) {
     Data->EmptyDataSet();
     EXPECT_TRUE(Data->IsEmpty());
