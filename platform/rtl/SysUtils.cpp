@@ -50,8 +50,30 @@ std::optional<int64_t> ParseInt64(const String& aText) {
     return negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
 }
 
-[[noreturn]] void InvalidInteger(const String& aText) {
-    throw EConvertError("'" + aText + "' is not a valid integer value");
+std::optional<int32_t> ParseInt32(const String& aText) {
+    const auto value = ParseInt64(aText);
+    if (!value || *value < std::numeric_limits<int32_t>::min() ||
+        *value > std::numeric_limits<int32_t>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<int32_t>(*value);
+}
+
+// Stores a parsed value into aValue when there is one; answers whether there was.
+template <class T> bool StoreParsed(const std::optional<T>& aParsed, T& aValue) {
+    if (aParsed) {
+        aValue = *aParsed;
+    }
+    return aParsed.has_value();
+}
+
+// The parsed value, or EConvertError quoting aText as not a valid aWhat.
+template <class T>
+T ParsedOrError(const std::optional<T>& aParsed, const String& aText, const char* aWhat) {
+    if (!aParsed) {
+        throw EConvertError("'" + aText + "' is not a valid " + aWhat);
+    }
+    return *aParsed;
 }
 
 // ---- floating point ----
@@ -433,29 +455,15 @@ String IntToStr(int64_t aValue) {
 }
 
 int64_t StrToInt64(const String& aText) {
-    const auto value = ParseInt64(aText);
-    if (!value) {
-        InvalidInteger(aText);
-    }
-    return *value;
+    return ParsedOrError(ParseInt64(aText), aText, "integer value");
 }
 
 bool TryStrToInt(const String& aText, int32_t& aValue) {
-    const auto value = ParseInt64(aText);
-    if (!value || *value < std::numeric_limits<int32_t>::min() ||
-        *value > std::numeric_limits<int32_t>::max()) {
-        return false;
-    }
-    aValue = static_cast<int32_t>(*value);
-    return true;
+    return StoreParsed(ParseInt32(aText), aValue);
 }
 
 int32_t StrToInt(const String& aText) {
-    int32_t value = 0;
-    if (!TryStrToInt(aText, value)) {
-        InvalidInteger(aText);
-    }
-    return value;
+    return ParsedOrError(ParseInt32(aText), aText, "integer value");
 }
 
 String FloatToStrF(double aValue, TFloatFormat aFormat, int32_t aPrecision, int32_t aDigits) {
@@ -481,19 +489,11 @@ String FloatToStr(double aValue) {
 }
 
 bool TryStrToFloat(const String& aText, double& aValue) {
-    const auto value = ParseFloat(aText);
-    if (value) {
-        aValue = *value;
-    }
-    return value.has_value();
+    return StoreParsed(ParseFloat(aText), aValue);
 }
 
 double StrToFloat(const String& aText) {
-    const auto value = ParseFloat(aText);
-    if (!value) {
-        throw EConvertError("'" + aText + "' is not a valid floating point value");
-    }
-    return *value;
+    return ParsedOrError(ParseFloat(aText), aText, "floating point value");
 }
 
 String FormatDateTime(const String& aFormat, TDateTime aValue) {
@@ -570,51 +570,27 @@ String DateTimeToStr(TDateTime aValue) {
 }
 
 bool TryStrToDate(const String& aText, TDateTime& aValue) {
-    const auto value = ParseDate(aText);
-    if (value) {
-        aValue = *value;
-    }
-    return value.has_value();
+    return StoreParsed(ParseDate(aText), aValue);
 }
 
 bool TryStrToTime(const String& aText, TDateTime& aValue) {
-    const auto value = ParseTime(aText);
-    if (value) {
-        aValue = *value;
-    }
-    return value.has_value();
+    return StoreParsed(ParseTime(aText), aValue);
 }
 
 bool TryStrToDateTime(const String& aText, TDateTime& aValue) {
-    const auto value = ParseDateTime(aText);
-    if (value) {
-        aValue = *value;
-    }
-    return value.has_value();
+    return StoreParsed(ParseDateTime(aText), aValue);
 }
 
 TDateTime StrToDate(const String& aText) {
-    const auto value = ParseDate(aText);
-    if (!value) {
-        throw EConvertError("'" + aText + "' is not a valid date");
-    }
-    return *value;
+    return ParsedOrError(ParseDate(aText), aText, "date");
 }
 
 TDateTime StrToTime(const String& aText) {
-    const auto value = ParseTime(aText);
-    if (!value) {
-        throw EConvertError("'" + aText + "' is not a valid time");
-    }
-    return *value;
+    return ParsedOrError(ParseTime(aText), aText, "time");
 }
 
 TDateTime StrToDateTime(const String& aText) {
-    const auto value = ParseDateTime(aText);
-    if (!value) {
-        throw EConvertError("'" + aText + "' is not a valid date and time");
-    }
-    return *value;
+    return ParsedOrError(ParseDateTime(aText), aText, "date and time");
 }
 
 } // namespace fw
