@@ -184,12 +184,20 @@ TModalResult TForm::ShowModal() {
             WindowHandle()->SetModal(false);
         }
     };
+    // Code run by the loop may destroy the form (Release, its owner going): the run
+    // then ends with mrCancel without touching the form again.
+    TForm* form = this;
     try {
         Show();
         // Let the window system finish showing the form before anyone acts on it.
         Application->ProcessMessages();
-        Application->ModalShown(this);
+        if (IsLive(form)) {
+            Application->ModalShown(this);
+        }
         for (;;) {
+            if (!IsLive(form)) {
+                return mrCancel;
+            }
             if (Application->Terminated()) {
                 FModalResult = mrCancel;
             }
@@ -202,7 +210,9 @@ TModalResult TForm::ShowModal() {
             Application->HandleMessage();
         }
     } catch (...) {
-        finish();
+        if (IsLive(form)) {
+            finish();
+        }
         throw;
     }
     finish();

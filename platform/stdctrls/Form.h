@@ -11,7 +11,7 @@
 // nested event loop until ModalResult is set (a button with a ModalResult, Close,
 // code); then the form is hidden and the result returned. Application->OnModalShown
 // is called once the form is shown. ShowModal on a visible form raises
-// EInvalidOperation.
+// EInvalidOperation; a form destroyed during its modal run ends it with mrCancel.
 //
 // Activation: OnActivate runs when the form becomes the active window (Show, a
 // press on it, activation by the window system); OnDeactivate when another form is

@@ -121,6 +121,16 @@ TEST_F(Forms, CancelButtonKeyboardAndCloseEndTheModalRun) {
     EXPECT_EQ(asked, 2);
 }
 
+TEST_F(Forms, ModalFormDestroyedDuringItsRunEndsItWithCancel) {
+    bool destroyed = false;
+    auto* dialog = New<TDialog>(nullptr, &destroyed).release();
+    Application->OnModalShown = [&](TWinControl*) { dialog->Release(); };
+    EXPECT_EQ(dialog->ShowModal(), mrCancel);
+    EXPECT_TRUE(destroyed);
+    Application->ProcessMessages();
+    EXPECT_EQ(Application->ExceptionCount(), 0) << Application->LastExceptionMessage();
+}
+
 TEST_F(Forms, ShowModalOnAVisibleFormRaises) {
     ShowForm();
     EXPECT_THROW(Form->ShowModal(), EInvalidOperation);
