@@ -1,5 +1,6 @@
 #include "platform/rtl/Format.h"
 
+#include "platform/rtl/AnsiStrings.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -68,7 +69,9 @@ String Convert(const TDirective& aDirective, const TFormatArg& aArg, const Strin
         if (!text) {
             Invalid(aFormat);
         }
-        return aDirective.Precision >= 0 ? text->substr(0, aDirective.Precision) : *text;
+        return aDirective.Precision >= 0
+                   ? Utf8Truncate(*text, static_cast<std::size_t>(aDirective.Precision))
+                   : *text;
     case 'f':
     case 'e':
     case 'g':

@@ -15,6 +15,7 @@ TEST(Format, SpecifiersWidthsPrecisionsAndIndexes) {
     EXPECT_EQ(fw::Format("%x %.2f %s%%", {255, 3.14159, "ok"}), "FF 3.14 ok%");
     EXPECT_EQ(fw::Format("%1:s %0:s %s", {"a", "b"}), "b a b");
     EXPECT_EQ(fw::Format("%.2s", {"abcdef"}), "ab");
+    EXPECT_EQ(fw::Format("%.3s", {"Дата"}), "Д") << "a cut never splits a character";
 }
 
 TEST(Format, MismatchedOrMissingArgumentsRaiseNamingTheFormat) {
