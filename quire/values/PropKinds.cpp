@@ -2,6 +2,7 @@
 
 #include "platform/rtl/AnsiStrings.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace quire {
@@ -9,6 +10,17 @@ namespace {
 
 template <class T> int32_t CompareNumbers(T aOwn, T aOther) {
     return aOwn < aOther ? -1 : (aOther < aOwn ? 1 : 0);
+}
+
+// As numbers (0.0 equals -0.0), with a NaN equal only to a NaN: otherwise no value
+// would ever replace a stored NaN, nor a NaN replace a number.
+int32_t CompareFloats(double aOwn, double aOther) {
+    const bool ownNaN = std::isnan(aOwn);
+    const bool otherNaN = std::isnan(aOther);
+    if (ownNaN || otherNaN) {
+        return ownNaN == otherNaN ? 0 : (ownNaN ? -1 : 1);
+    }
+    return CompareNumbers(aOwn, aOther);
 }
 
 template <class T> T& Stored(void* aValue) {
@@ -99,7 +111,7 @@ fw::String TStringProp::Text() const {
 // ---- double ----
 
 int32_t TDoubleProp::CompareValue(const void* aValue) {
-    return CompareNumbers(Stored<double>(FValue), Given<double>(aValue));
+    return CompareFloats(Stored<double>(FValue), Given<double>(aValue));
 }
 
 fw::Variant TDoubleProp::GetAsVariant() {
@@ -178,7 +190,7 @@ void TTextProp::SplitLines(const fw::String& aText, fw::TStrings& aLines) {
 // ---- date and time ----
 
 int32_t TDateTimeProp::CompareValue(const void* aValue) {
-    return CompareNumbers(Stored<double>(FValue), Given<double>(aValue));
+    return CompareFloats(Stored<double>(FValue), Given<double>(aValue));
 }
 
 fw::Variant TDateTimeProp::GetAsVariant() {

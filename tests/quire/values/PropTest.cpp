@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <cstring>
 
 namespace quire {
@@ -180,6 +181,23 @@ TEST(DoubleProp, PositiveAndNegativeZeroAreEqual) {
     changes.Attach(*prop);
     prop->SetFloatValue(-0.0);
     EXPECT_EQ(changes.Count, 0);
+}
+
+TEST(DoubleProp, ANaNIsReplacedAndReplacesLikeAnyOtherValue) {
+    const double nan = std::nan("");
+    auto prop = Make<TDoubleProp>();
+    TChangeCounter changes;
+    changes.Attach(*prop);
+    prop->SetFloatValue(nan);
+    EXPECT_TRUE(std::isnan(prop->GetFloatValue()));
+    prop->SetFloatValue(nan);
+    EXPECT_EQ(changes.Count, 1) << "the same NaN again is no change";
+    prop->SetFloatValue(5);
+    EXPECT_EQ(prop->GetFloatValue(), 5);
+    EXPECT_EQ(changes.Count, 2);
+    auto date = Make<TDateTimeProp>();
+    date->SetFloatValue(nan);
+    EXPECT_TRUE(std::isnan(date->Value()));
 }
 
 TEST(StringProp, CutsAtTwoHundredFiftyBytesOnACharacterBoundary) {
