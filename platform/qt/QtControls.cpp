@@ -199,7 +199,7 @@ public:
                             const TCreateParams& aParams)
         : TQtWindow(aControl, aWidget, aWidget, aParams), FEdit(aWidget) {
         FEdit->setTimeSpec(Qt::UTC);
-        FEdit->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
+        SetFullRange();
         QObject::connect(aWidget, &QDateTimeEdit::dateTimeChanged, aWidget,
                          [this, aWidget](const QDateTime&) {
                              if (aWidget->Window == this && !FSetting) {
@@ -210,6 +210,7 @@ public:
 
     void SetKind(TPickerKind aKind) override {
         FSetting = true;
+        const QDateTime value = FEdit->dateTime();
         if (aKind == TPickerKind::Time) {
             FEdit->setCalendarPopup(false);
             FEdit->setDisplayFormat(QStringLiteral("HH:mm:ss"));
@@ -217,6 +218,10 @@ public:
             FEdit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
             FEdit->setCalendarPopup(true);
         }
+        // Qt narrows the range to the day shown and drops the time of day when a time
+        // format gives way to a date format: the picker keeps both.
+        SetFullRange();
+        FEdit->setDateTime(value);
         FSetting = false;
     }
     void SetDateTime(TDateTime aValue) override {
@@ -227,6 +232,8 @@ public:
     TDateTime DateTime() const override { return FromQDateTime(FEdit->dateTime()); }
 
 private:
+    void SetFullRange() { FEdit->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31)); }
+
     QDateTimeEdit* FEdit;
     bool FSetting = false;
 };

@@ -80,6 +80,24 @@ TEST_F(Pickers, KeepValuesThatLocalTimeSkipsOrRepeats) {
     EXPECT_EQ(readRepeated, repeated);
 }
 
+// Switching the kind back and forth leaves the picker taking any date and time.
+TEST_F(Pickers, TakeAnyValueAfterTheKindChanged) {
+    auto* picker = AddControl<TDateTimePicker>(10, 10, 150, 24);
+    picker->SetKind(dtkTime);
+    picker->SetDateTime(44319.75);
+    ShowForm();
+    picker->SetDateTime(44000.5);
+    EXPECT_EQ(picker->DateTime(), 44000.5);
+    picker->SetKind(dtkDate);
+    picker->SetDateTime(44100.25);
+    EXPECT_EQ(picker->DateTime(), 44100.25);
+    picker->SetKind(dtkTime);
+    picker->SetDateTime(44200.5);
+    picker->SetKind(dtkDate);
+    picker->SetDate(44300.0);
+    EXPECT_EQ(picker->DateTime(), 44300.5);
+}
+
 class Buttons : public testing::FormFixture {};
 
 TEST_F(Buttons, ClickByMouseOrSpaceRunsOnClickAndSetsTheFormsModalResult) {
