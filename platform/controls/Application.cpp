@@ -99,8 +99,9 @@ bool TApplication::ShowExceptionDialogs() const {
 }
 
 void TApplication::ModalShown(TWinControl* aForm) {
-    if (OnModalShown) {
-        DeliverCall(aForm, [&] { OnModalShown(aForm); });
+    // A copy runs: a one-shot hook clears OnModalShown while it runs.
+    if (TModalShownEvent hook = OnModalShown) {
+        DeliverCall(aForm, [&] { hook(aForm); });
     }
 }
 

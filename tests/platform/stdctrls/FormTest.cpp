@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace fw {
 namespace {
 
@@ -129,6 +131,29 @@ TEST_F(Forms, ModalFormDestroyedDuringItsRunEndsItWithCancel) {
     EXPECT_TRUE(destroyed);
     Application->ProcessMessages();
     EXPECT_EQ(Application->ExceptionCount(), 0) << Application->LastExceptionMessage();
+}
+
+// A one-shot hook: not captured by the hook, so reading it does not depend on the
+// hook's own storage.
+std::weak_ptr<int> gHookState;
+bool gHookStateGoneDuringCall = false;
+
+TEST_F(Forms, ModalHookThatRemovesItselfRunsToItsEnd) {
+    bool destroyed = false;
+    auto dialog = New<TDialog>(nullptr, &destroyed);
+    auto state = std::make_shared<int>(0);
+    gHookState = state;
+    TButton* ok = dialog->Ok;
+    Application->OnModalShown = [state, ok](TWinControl*) {
+        Application->OnModalShown = nullptr;
+        gHookStateGoneDuringCall = gHookState.expired();
+        ++*state;
+        Input::Click(*ok, {10, 10});
+    };
+    state.reset();
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    EXPECT_FALSE(gHookStateGoneDuringCall) << "the running hook was destroyed under it";
+    EXPECT_TRUE(gHookState.expired());
 }
 
 TEST_F(Forms, ShowModalOnAVisibleFormRaises) {
