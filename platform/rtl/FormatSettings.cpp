@@ -15,6 +15,14 @@ std::optional<char> AsciiChar(const QString& aText) {
     return std::nullopt;
 }
 
+// The year always with four digits: a date written with two and read back would
+// land in the century around today, moving every date outside it.
+String WithFullYear(const String& aPattern) {
+    const std::size_t first = aPattern.find('y');
+    const std::size_t last = aPattern.rfind('y');
+    return aPattern.substr(0, first) + "yyyy" + aPattern.substr(last + 1);
+}
+
 // Qt's date pattern (d, dd, M, MM, yy, yyyy and one separator) in this layer's
 // tokens, with the separator in aSeparator; nothing for patterns with month or
 // day names.
@@ -39,7 +47,7 @@ std::optional<String> DatePattern(const QString& aQtPattern, char& aSeparator) {
         return std::nullopt;
     }
     aSeparator = *separator;
-    return pattern;
+    return WithFullYear(pattern);
 }
 
 std::optional<String> TimePattern(const QString& aQtPattern, char& aSeparator) {

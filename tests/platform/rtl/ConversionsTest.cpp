@@ -185,6 +185,12 @@ TEST(FormatSettings, LocalesGiveTheirSeparatorsAndOrders) {
     fw::TFormatSettingsScope scope(american);
     const double date = fw::EncodeDate(2024, 3, 7);
     EXPECT_DOUBLE_EQ(fw::StrToDate(fw::DateToStr(date)), date);
+    // Locales that write two-digit years still round-trip a date of any century.
+    for (const char* locale : {"en_US", "de_DE"}) {
+        fw::TFormatSettingsScope localScope(fw::TFormatSettings::FromLocale(locale));
+        for (const double day : {0.0, fw::EncodeDate(2150, 1, 31)})
+            EXPECT_DOUBLE_EQ(fw::StrToDate(fw::DateToStr(day)), day) << locale;
+    }
 }
 
 } // namespace
