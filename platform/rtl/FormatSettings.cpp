@@ -1,5 +1,7 @@
 #include "platform/rtl/FormatSettings.h"
 
+#include "platform/rtl/AnsiStrings.h"
+
 #include <QLocale>
 #include <QString>
 
@@ -78,9 +80,8 @@ std::optional<String> TimePattern(const QString& aQtPattern, char& aSeparator) {
             return std::nullopt;
         }
     }
-    while (!pattern.empty() && pattern.back() == ' ') {
-        pattern.pop_back();
-    }
+    // Blanks left at either end by a dropped time-zone or day-period mark.
+    pattern = Trim(pattern);
     if (!separator || pattern.find('h') == String::npos) {
         return std::nullopt;
     }

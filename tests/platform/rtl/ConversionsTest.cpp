@@ -185,6 +185,8 @@ TEST(FormatSettings, LocalesGiveTheirSeparatorsAndOrders) {
     fw::TFormatSettingsScope scope(american);
     const double date = fw::EncodeDate(2024, 3, 7);
     EXPECT_DOUBLE_EQ(fw::StrToDate(fw::DateToStr(date)), date);
+    EXPECT_NE(fw::TFormatSettings::FromLocale("zh_CN").LongTimeFormat.front(), ' ')
+        << "no blank before the time";
     // Locales that write two-digit years still round-trip a date of any century.
     for (const char* locale : {"en_US", "de_DE"}) {
         fw::TFormatSettingsScope localScope(fw::TFormatSettings::FromLocale(locale));
