@@ -335,10 +335,7 @@ void TDataSet::Cancel() {
         return;
     if (FState == dsInsert) {
         FCurrent.clear();
-        if (FIndexBeforeInsert >= 0)
-            LoadNearest(FIndexBeforeInsert);
-        else
-            LoadNearest(0);
+        LoadNearest(FIndexBeforeInsert);
     } else {
         FCurrent = FOldValues;
     }

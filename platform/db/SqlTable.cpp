@@ -286,10 +286,8 @@ int64_t TSqlTable::InternalPost(TRecordValues& aValues, const TRecordValues& aOl
         String columns;
         String marks;
         for (std::size_t i = 0; i < FColumns.size(); ++i) {
-            if (aValues[i].IsNull() && FFieldTypes[i] == ftAutoInc)
-                continue;
             if (aValues[i].IsNull())
-                continue; // the column's default applies
+                continue; // the column's default (or the assigned key) applies
             columns += (columns.empty() ? "" : ", ") + TSqlConnection::QuoteIdentifier(FColumns[i]);
             marks += marks.empty() ? "?" : ", ?";
             params.push_back(ToSqlValue(aValues[i], FFieldTypes[i], driver));
