@@ -54,8 +54,9 @@ void TApplication::HandleException(TObject* aSender) {
     if (!error) {
         return;
     }
-    if (OnException) {
-        OnException(aSender, error);
+    // A copy runs: the handler may clear or replace OnException.
+    if (TExceptionEvent handler = OnException) {
+        handler(aSender, error);
         return;
     }
     try {

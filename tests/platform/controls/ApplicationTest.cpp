@@ -137,6 +137,26 @@ TEST_F(EventLoop, OnExceptionReplacesTheStandardReport) {
     EXPECT_EQ(Application->ExceptionCount(), 0);
 }
 
+std::weak_ptr<int> gReportState;
+bool gReportStateGoneDuringCall = false;
+
+TEST_F(EventLoop, OnExceptionThatRemovesItselfRunsToItsEnd) {
+    auto* control = AddControl<TThrowing>(10, 10, 100, 40);
+    ShowForm();
+    auto state = std::make_shared<int>(0);
+    gReportState = state;
+    Application->OnException = [state](TObject*, const std::exception_ptr&) {
+        Application->OnException = nullptr;
+        gReportStateGoneDuringCall = gReportState.expired();
+        ++*state;
+    };
+    state.reset();
+    Input::Click(*control, {10, 10});
+    EXPECT_FALSE(gReportStateGoneDuringCall) << "the running handler was destroyed under it";
+    EXPECT_TRUE(gReportState.expired());
+    EXPECT_EQ(Application->ExceptionCount(), 0);
+}
+
 TEST_F(EventLoop, RunEndsOnTerminate) {
     TTimer timer;
     timer.SetInterval(5);
