@@ -139,7 +139,9 @@ void TTextProp::FreeValue(void* aValue) {
 }
 
 void TTextProp::AssignValue(const void* aSource) {
-    Lines().Assign(Given<fw::TStringList>(aSource));
+    // The lines only: a sorted source must not make this list sort the lines of
+    // every later text.
+    Lines().fw::TStrings::Assign(Given<fw::TStringList>(aSource));
 }
 
 void TTextProp::AssignValueTo(void* aDest) {

@@ -232,6 +232,18 @@ TEST(TextProp, ComparesLineByLineExactly) {
     EXPECT_EQ(changes.Count, 1);
 }
 
+TEST(TextProp, TakesTheLinesOfASortedListButNotItsSorting) {
+    fw::TStringList sorted;
+    sorted.SetSorted(true);
+    sorted.Add("b");
+    sorted.Add("a");
+    auto prop = Make<TTextProp>();
+    EXPECT_TRUE(prop->SetValue(&sorted));
+    EXPECT_EQ(prop->GetAsVariant(), fw::Variant("a\nb"));
+    prop->SetAsVariant("z\ny\ny");
+    EXPECT_EQ(prop->GetAsVariant(), fw::Variant("z\ny\ny")) << "lines kept as given";
+}
+
 TEST(TextProp, MemoTextRoundTripsThroughVariantsExactly) {
     for (const char* text : {"", "one line", "a\nb", "a\nb\n", "\n", "a\n\n\nb", "crlf\r\nkept\r\n",
                              "ends with two\n\n"}) {
