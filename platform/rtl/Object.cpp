@@ -41,7 +41,7 @@ std::unique_ptr<TObject> TClassRecord::Create() const {
     return std::unique_ptr<TObject>(Factory());
 }
 
-void CheckClass(TClass aClass, TClass aBase) {
+TClass CheckClass(TClass aClass, TClass aBase) {
     if (aClass == nullptr) {
         throw Exception("No class given where a class derived from " + String(aBase->Name) +
                         " is needed");
@@ -50,6 +50,7 @@ void CheckClass(TClass aClass, TClass aBase) {
         throw Exception("Class " + String(aClass->Name) + " does not derive from " +
                         String(aBase->Name));
     }
+    return aClass;
 }
 
 } // namespace fw

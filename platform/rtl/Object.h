@@ -72,13 +72,14 @@ template <class T, class... Args> std::unique_ptr<T> New(Args&&... aArgs) {
     return ClassAccess::Make<T>(std::forward<Args>(aArgs)...);
 }
 
-// Raises Exception naming both classes when aClass does not derive from aBase.
-void CheckClass(TClass aClass, TClass aBase);
+// Answers aClass; raises Exception naming both classes when aClass is null or
+// does not derive from aBase.
+TClass CheckClass(TClass aClass, TClass aBase);
 
 // Creates an object of aClass, which must be T or derived from T.
 template <class T> std::unique_ptr<T> CreateAs(TClass aClass) {
-    CheckClass(aClass, T::StaticClass());
-    return std::unique_ptr<T>(static_cast<T*>(aClass->Create().release()));
+    const TClass checked = CheckClass(aClass, T::StaticClass());
+    return std::unique_ptr<T>(static_cast<T*>(checked->Create().release()));
 }
 
 } // namespace fw
