@@ -63,6 +63,22 @@ TEST_F(Fills, SunkenOuterEdgeIsOnePixelShadowAndHighlight) {
     EXPECT_EQ(At(5, 6), ColorToRGB(clBtnFace));
 }
 
+TEST_F(Fills, RaisedEdgeIsLightOutsideHighlightInsideAndBothRingsShrink) {
+    Prepare(FBitmap, 20, 20, clBlack);
+    TRect r = Rect(2, 2, 12, 12);
+    DrawEdge(DC(), &r, EDGE_RAISED, BF_RECT | BF_ADJUST);
+    EXPECT_EQ(r, Rect(4, 4, 10, 10));
+    EXPECT_EQ(At(2, 2), GetSysColor(COLOR_3DLIGHT));      // outer ring, top-left
+    EXPECT_EQ(At(11, 11), GetSysColor(COLOR_3DDKSHADOW)); // outer ring, bottom-right
+    EXPECT_EQ(At(3, 3), GetSysColor(COLOR_BTNHIGHLIGHT)); // inner ring, top-left
+    EXPECT_EQ(At(10, 10), GetSysColor(COLOR_BTNSHADOW));  // inner ring, bottom-right
+    EXPECT_EQ(At(4, 4), clBlack);
+    TRect both = Rect(14, 14, 18, 18);
+    DrawEdge(DC(), &both, BDR_RAISEDOUTER | BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+    EXPECT_EQ(both, Rect(14, 14, 18, 18)) << "a ring asking for both styles draws nothing";
+    EXPECT_EQ(At(14, 14), clBlack);
+}
+
 TEST_F(Fills, Frame3DPaintsTopLeftAndBottomRightAndShrinks) {
     Prepare(FBitmap, 20, 20, clBlack);
     TRect r = Rect(1, 1, 9, 6);
