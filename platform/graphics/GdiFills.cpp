@@ -44,6 +44,18 @@ void Shrink(TRect& aRect, uint32_t aFlags) {
         --aRect.Bottom;
 }
 
+// Draws one ring of an edge (outer or inner) and shrinks aRect past it, when the
+// ring asks for exactly one of its styles; both or neither draw nothing.
+void DrawRing(TDeviceContext& aContext, TRect& aRect, uint32_t aFlags, uint32_t aRing,
+              uint32_t aRaised, const TEdgeColors& aRaisedColors,
+              const TEdgeColors& aSunkenColors) {
+    const uint32_t sunken = aRaised << 1; // each sunken bit follows its raised bit
+    if (aRing != aRaised && aRing != sunken)
+        return;
+    DrawBorder(aContext, aRect, aRing == aRaised ? aRaisedColors : aSunkenColors, aFlags);
+    Shrink(aRect, aFlags);
+}
+
 } // namespace
 
 bool FillRect(HDC aDC, const TRect& aRect, HBRUSH aBrush) {
@@ -69,24 +81,12 @@ bool DrawEdge(HDC aDC, TRect* aRect, uint32_t aEdge, uint32_t aFlags) {
     if (aRect == nullptr)
         throw EInvalidGraphicOperation("DrawEdge: no rectangle");
     TRect inner = *aRect;
-    const uint32_t outer = aEdge & (BDR_RAISEDOUTER | BDR_SUNKENOUTER);
-    const uint32_t innerEdge = aEdge & (BDR_RAISEDINNER | BDR_SUNKENINNER);
-    if (outer == BDR_RAISEDOUTER || outer == BDR_SUNKENOUTER) {
-        const TEdgeColors colors =
-            outer == BDR_RAISEDOUTER
-                ? TEdgeColors{GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_3DDKSHADOW)}
-                : TEdgeColors{GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT)};
-        DrawBorder(context, inner, colors, aFlags);
-        Shrink(inner, aFlags);
-    }
-    if (innerEdge == BDR_RAISEDINNER || innerEdge == BDR_SUNKENINNER) {
-        const TEdgeColors colors =
-            innerEdge == BDR_RAISEDINNER
-                ? TEdgeColors{GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW)}
-                : TEdgeColors{GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_3DLIGHT)};
-        DrawBorder(context, inner, colors, aFlags);
-        Shrink(inner, aFlags);
-    }
+    DrawRing(context, inner, aFlags, aEdge & (BDR_RAISEDOUTER | BDR_SUNKENOUTER), BDR_RAISEDOUTER,
+             {GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_3DDKSHADOW)},
+             {GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT)});
+    DrawRing(context, inner, aFlags, aEdge & (BDR_RAISEDINNER | BDR_SUNKENINNER), BDR_RAISEDINNER,
+             {GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW)},
+             {GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_3DLIGHT)});
     if ((aFlags & BF_MIDDLE) != 0)
         Fill(context, inner, GetSysColor(COLOR_BTNFACE));
     if ((aFlags & BF_ADJUST) != 0)
