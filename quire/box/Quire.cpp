@@ -261,13 +261,33 @@ void TQuire::PropChange(fw::TObject* aSender, const fw::String& aPropName, TProp
     if (row != nullptr) {
         RepaintItem(row->FListIndex);
     }
-    TFlagScope updating(FUpdatingData);
     fw::TDataSet* dataSet = FDataLink->DataSet();
-    if (dataSet == nullptr) {
+    if (FRestoringRow || dataSet == nullptr) {
         return;
     }
-    FDataLink->Edit();
-    dataSet->FieldByName(aPropName).SetAsVariant(aProp->GetAsVariant());
+    TFlagScope updating(FUpdatingData);
+    try {
+        FDataLink->Edit();
+        dataSet->FieldByName(aPropName).SetAsVariant(aProp->GetAsVariant());
+    } catch (...) {
+        if (row != nullptr) {
+            RestoreRowFromField(*row, *dataSet);
+        }
+        throw;
+    }
+}
+
+void TQuire::RestoreRowFromField(TPropEditInfo& aRow, const fw::TDataSet& aDataSet) {
+    // The row shows what the field still holds; the reload is not written back.
+    TFlagScope restoring(FRestoringRow);
+    try {
+        std::unique_ptr<TMultiPropList> snapshot = RecordToProps(aDataSet);
+        if (TPropList* stored = snapshot->FindListByName(aRow.FName)) {
+            aRow.SetProps(stored);
+        }
+    } catch (const fw::Exception&) {
+        // The field's own error is the one to report; a failed reload leaves the row.
+    }
 }
 
 // --- strip -----------------------------------------------------------------------------

@@ -147,10 +147,14 @@ private:
     // either side and raised by two.
     void PlaceSelection();
     bool Designing() const;
+    // Reloads aRow from its field after the field refused the row's value.
+    void RestoreRowFromField(TPropEditInfo& aRow, const fw::TDataSet& aDataSet);
 
     // True while NewProps or ClearList change the items: a resize they cause (a
     // scroll bar coming or going) must not move the strip onto half-built rows.
     bool FRebuilding = false;
+    // True while a row is reloaded from its field after a refused write.
+    bool FRestoringRow = false;
 };
 
 } // namespace quire
