@@ -64,7 +64,7 @@ void TListBoxStrings::Delete(int32_t aIndex) {
 void TListBoxStrings::Clear() {
     FListBox->FEntries.clear();
     FListBox->FItemIndex = -1;
-    FListBox->FTopIndex = 0;
+    FListBox->StoreTopIndex(0);
     FListBox->ItemsChanged();
 }
 
@@ -202,13 +202,21 @@ void TCustomListBox::SetItemIndex(int32_t aIndex) {
 }
 
 void TCustomListBox::SetTopIndex(int32_t aIndex) {
-    aIndex = std::clamp(aIndex, 0, MaxTopIndex());
-    if (aIndex == FTopIndex) {
+    if (!StoreTopIndex(aIndex)) {
         return;
     }
-    FTopIndex = aIndex;
     Invalidate();
     UpdateScrollBar();
+}
+
+bool TCustomListBox::StoreTopIndex(int32_t aIndex) {
+    aIndex = std::clamp(aIndex, 0, MaxTopIndex());
+    if (aIndex == FTopIndex) {
+        return false;
+    }
+    FTopIndex = aIndex;
+    TopIndexChanged();
+    return true;
 }
 
 void TCustomListBox::MakeVisible(int32_t aIndex) {
@@ -228,7 +236,7 @@ void TCustomListBox::SelectByUser(int32_t aIndex) {
 }
 
 void TCustomListBox::ItemsChanged() {
-    FTopIndex = std::clamp(FTopIndex, 0, MaxTopIndex());
+    StoreTopIndex(FTopIndex);
     Invalidate();
     UpdateScrollBar();
 }
@@ -499,7 +507,7 @@ void TCustomListBox::WMMouseWheel(TMessage& aMessage) {
 
 void TCustomListBox::WMSize(TMessage& aMessage) {
     TWinControl::Dispatch(aMessage);
-    FTopIndex = std::clamp(FTopIndex, 0, MaxTopIndex());
+    StoreTopIndex(FTopIndex);
     UpdateScrollBar();
 }
 

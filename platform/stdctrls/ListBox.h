@@ -105,6 +105,10 @@ protected:
     // Draws item aIndex on Canvas (prepared with the font, brush and selection
     // colours): OnDrawItem when set, else the item's text.
     virtual void DrawItem(int32_t aIndex, const TRect& aRect, TOwnerDrawState aState);
+    // Runs after TopIndex changed, however it changed (keys, wheel, scroll bar, a
+    // selection made visible, items removed or a resize): controls laid over items
+    // move with them here.
+    virtual void TopIndexChanged() {}
 
     void CNDrawItem(TMessage& aMessage);
     void WMVScroll(TMessage& aMessage);
@@ -132,6 +136,9 @@ private:
     void SelectByUser(int32_t aIndex);
     void MakeVisible(int32_t aIndex);
     int32_t MaxTopIndex() const;
+    // Clamps aIndex to the scroll range, stores it and runs TopIndexChanged when it
+    // moved; answers whether it did.
+    bool StoreTopIndex(int32_t aIndex);
     void UpdateScrollBar();
     void PaintItem(HDC aDC, int32_t aIndex, const TRect& aRect);
 

@@ -1,0 +1,350 @@
+#include "quire/box/Quire.h"
+
+#include "quire/box/RecordSnapshot.h"
+#include "quire/inplace/PropSelection.h"
+
+#include "platform/controls/WinApi.h"
+#include "platform/db/DataSet.h"
+#include "platform/db/Field.h"
+#include "platform/graphics/Rects.h"
+#include "platform/rtl/Exceptions.h"
+
+namespace quire {
+
+FW_IMPLEMENT_CLASS(TQuire)
+
+namespace {
+
+// Sets a flag for the lifetime of the scope, also when an exception leaves it.
+class TFlagScope {
+public:
+    explicit TFlagScope(bool& aFlag) : FFlag(aFlag), FOld(aFlag) { FFlag = true; }
+    ~TFlagScope() { FFlag = FOld; }
+    TFlagScope(const TFlagScope&) = delete;
+    TFlagScope& operator=(const TFlagScope&) = delete;
+
+private:
+    bool& FFlag;
+    bool FOld;
+};
+
+} // namespace
+
+TQuire::TQuire(fw::TComponent* aOwner) : fw::TCustomListBox(aOwner) {
+    fw::TControlStyle style = ControlStyle();
+    style.Include(fw::csCaptureMouse);
+    SetControlStyle(style);
+    SetStyle(fw::lbOwnerDrawFixed);
+    FBitmap = std::make_unique<fw::TBitmap>();
+    FBitmap->SetSize(Width(), ItemHeight());
+    FSelection = new TPropSelection(nullptr);
+    FSelection->FBox = this;
+    FSelection->SetVisible(true);
+    FSelection->SetParent(this);
+    FDataLink = fw::New<TPropDataLink>();
+    FDataLink->FBox = this;
+    FDataLink->FOnDataChange = [this](fw::TObject* aSender) { DataChange(aSender); };
+}
+
+TQuire::~TQuire() {
+    // The link goes first so that no data event reaches a half-destroyed box; the
+    // strip lets go of its row before the rows go, and is destroyed with the box.
+    FDataLink.reset();
+    FSelection->Detach();
+    FRows.clear();
+}
+
+void TQuire::CreateParams(fw::TCreateParams& aParams) {
+    fw::TCustomListBox::CreateParams(aParams);
+    aParams.Style |= fw::WS_CLIPCHILDREN;
+}
+
+// --- properties ----------------------------------------------------------------------
+
+fw::TDataSource* TQuire::GetDataSource() const {
+    return FDataLink->DataSource();
+}
+
+void TQuire::SetDataSource(fw::TDataSource* aValue) {
+    FDataLink->SetDataSource(aValue);
+}
+
+int32_t TQuire::GetDividerPos() const {
+    if (Width() == 0) {
+        return 50;
+    }
+    return fw::MulDiv(FDividerPos, 100, Width());
+}
+
+void TQuire::SetDividerPos(int32_t aValue) {
+    if (aValue == GetDividerPos()) {
+        return;
+    }
+    FDividerPos = fw::MulDiv(Width(), aValue, 100);
+    Invalidate();
+    FSelection->Realign();
+}
+
+void TQuire::SetReadOnly(bool aValue) {
+    if (aValue == FReadOnly) {
+        return;
+    }
+    FReadOnly = aValue;
+    UpdatePropSelection();
+    FSelection->Realign();
+}
+
+// --- rows ------------------------------------------------------------------------------
+
+TPropEditInfo* TQuire::GetEditInfo(int32_t aIndex) const {
+    return Items()->GetObject(aIndex).As<TPropEditInfo>();
+}
+
+void TQuire::RebuildListIndexes() {
+    for (auto& row : FRows) {
+        row->ClearListIndex();
+    }
+    for (int32_t i = 0; i < Count(); ++i) {
+        if (TPropEditInfo* row = GetEditInfo(i)) {
+            row->FListIndex = i;
+        }
+    }
+}
+
+void TQuire::ClearList() {
+    TFlagScope rebuilding(FRebuilding);
+    DiscardChanges();
+    SetItemIndex(-1);
+    FSelection->SetEditInfo(nullptr);
+    // The items go whether or not the box has a window: none may refer to a row
+    // that is freed next.
+    Clear();
+    FRows.clear();
+}
+
+void TQuire::NewProps(TMultiPropList* aMultiProps) {
+    fw::String selected = ItemIndex() >= 0 ? Items()->Get(ItemIndex()) : fw::String();
+    ClearList();
+    if (aMultiProps != nullptr) {
+        {
+            TFlagScope rebuilding(FRebuilding);
+            for (int32_t i = 0; i < aMultiProps->GetCount(); ++i) {
+                AddRow(aMultiProps->GetName(i), aMultiProps->GetList(i));
+            }
+            RebuildListIndexes();
+        }
+        int32_t index = Items()->IndexOf(selected);
+        SetItemIndex(index >= 0 ? index : 0);
+        UpdatePropSelection();
+    }
+    FSelection->SetVisible(Count() > 0);
+    RebuildListIndexes();
+}
+
+void TQuire::AddRow(const fw::String& aName, TPropList* aProps) {
+    TPropClass propClass = aProps->GetCount() > 0 ? aProps->GetProp(0)->ClassType() : nullptr;
+    auto row = std::make_unique<TPropEditInfo>(this, nullptr, aName, propClass, aProps->GetCount());
+    row->SetNameSpace(FNameSpace);
+    row->SetProps(aProps);
+    row->FOnPropChange = [this](fw::TObject* aSender, const fw::String& aPropName, TProp* aProp,
+                                int32_t aPropIndex) {
+        PropChange(aSender, aPropName, aProp, aPropIndex);
+    };
+    TPropEditInfo* added = row.get();
+    FRows.push_back(std::move(row));
+    Items()->AddObject(aName, added);
+}
+
+TPropEditInfo* TQuire::FindTopRow(const fw::String& aName) const {
+    for (const auto& row : FRows) {
+        if (row->FName == aName) {
+            return row.get();
+        }
+    }
+    return nullptr;
+}
+
+void TQuire::UpdateProps(TMultiPropList* aMultiProps) {
+    DiscardChanges();
+    for (int32_t i = 0; i < aMultiProps->GetCount(); ++i) {
+        if (i >= static_cast<int32_t>(FRows.size())) {
+            throw fw::EListError("List index out of bounds (" + std::to_string(i) + ")");
+        }
+        FRows[static_cast<size_t>(i)]->SetProps(aMultiProps->GetList(i));
+    }
+    UpdatePropSelection();
+}
+
+void TQuire::SetProps(const fw::String& aName, TPropList* aProps) {
+    DiscardChanges();
+    if (TPropEditInfo* row = FindTopRow(aName)) {
+        row->SetProps(aProps);
+    }
+    UpdatePropSelection();
+}
+
+void TQuire::GetProps(const fw::String& aName, TPropList* aProps) {
+    ApplyChanges();
+    if (TPropEditInfo* row = FindTopRow(aName)) {
+        row->GetProps(aProps);
+    }
+}
+
+void TQuire::ApplyChanges() {
+    FSelection->SetValueToProp();
+}
+
+void TQuire::DiscardChanges() {
+    FSelection->GetValueFromProp();
+}
+
+void TQuire::ExpandItem(int32_t aIndex) {
+    TPropEditInfo* row = GetEditInfo(aIndex);
+    if (row == nullptr || !row->IsExpandable() || row->FExpanded) {
+        return;
+    }
+    row->FExpanded = true;
+    int32_t position = aIndex;
+    for (auto& child : row->FItems) {
+        Items()->InsertObject(++position, child->FName, child.get());
+    }
+    RebuildListIndexes();
+    RepaintItem(aIndex);
+}
+
+void TQuire::CollapseItem(int32_t aIndex) {
+    TPropEditInfo* row = GetEditInfo(aIndex);
+    if (row == nullptr || !row->IsExpandable() || !row->FExpanded) {
+        return;
+    }
+    bool selectionInside = false;
+    int32_t level = row->GetLevel();
+    int32_t next = aIndex + 1;
+    while (next < Count()) {
+        CollapseItem(next);
+        selectionInside = selectionInside || ItemIndex() == next;
+        Items()->Delete(next);
+        if (next < Count() && GetEditInfo(next)->GetLevel() <= level) {
+            break;
+        }
+    }
+    row->FExpanded = false;
+    RebuildListIndexes();
+    // A selected child that was hidden hands the selection to the collapsed row, so
+    // the strip never edits a row that is no longer shown.
+    if (selectionInside) {
+        SetItemIndex(aIndex);
+        UpdatePropSelection();
+    }
+    RepaintItem(aIndex);
+}
+
+// --- binding ---------------------------------------------------------------------------
+
+void TQuire::DataChange(fw::TObject*) {
+    if (FUpdatingData) {
+        return;
+    }
+    std::unique_ptr<TMultiPropList> snapshot = RecordToProps(*FDataLink->DataSet());
+    NewProps(snapshot.get());
+}
+
+void TQuire::PropChange(fw::TObject* aSender, const fw::String& aPropName, TProp* aProp,
+                        int32_t aPropIndex) {
+    auto* row = dynamic_cast<TPropEditInfo*>(aSender);
+    if (row != nullptr && row->FParent == nullptr && FOnPropChange) {
+        FOnPropChange(this, aPropName, aProp, aPropIndex);
+    }
+    if (row != nullptr && ItemIndex() >= 0 && ItemIndex() == row->FListIndex) {
+        FSelection->GetValueFromProp();
+    }
+    if (row != nullptr) {
+        RepaintItem(row->FListIndex);
+    }
+    fw::TDataSet* dataSet = FDataLink->DataSet();
+    if (FRestoringRow || dataSet == nullptr) {
+        return;
+    }
+    TFlagScope updating(FUpdatingData);
+    try {
+        FDataLink->Edit();
+        dataSet->FieldByName(aPropName).SetAsVariant(aProp->GetAsVariant());
+    } catch (...) {
+        if (row != nullptr) {
+            RestoreRowFromField(*row, *dataSet);
+        }
+        throw;
+    }
+}
+
+void TQuire::RestoreRowFromField(TPropEditInfo& aRow, const fw::TDataSet& aDataSet) {
+    // The row shows what the field still holds; the reload is not written back.
+    TFlagScope restoring(FRestoringRow);
+    try {
+        std::unique_ptr<TMultiPropList> snapshot = RecordToProps(aDataSet);
+        if (TPropList* stored = snapshot->FindListByName(aRow.FName)) {
+            aRow.SetProps(stored);
+        }
+    } catch (const fw::Exception&) {
+        // The field's own error is the one to report; a failed reload leaves the row.
+    }
+}
+
+// --- strip -----------------------------------------------------------------------------
+
+void TQuire::UpdatePropSelection() {
+    if (FRebuilding || !HandleAllocated() || ItemIndex() < 0 || Count() == 0) {
+        return;
+    }
+    FSelection->SetValueToProp();
+    if (FSelection->HandleAllocated()) {
+        fw::TRect old = FSelection->BoundsRect();
+        fw::InvalidateRect(Handle(), &old, false);
+    }
+    FSelection->SetEditInfo(GetEditInfo(ItemIndex()));
+    PlaceSelection();
+}
+
+void TQuire::PlaceSelection() {
+    if (ItemIndex() < 0) {
+        return;
+    }
+    fw::TRect rect = ItemRect(ItemIndex());
+    rect.Left -= 1;
+    rect.Right += 1;
+    rect.Top -= 2;
+    FSelection->SetBoundsRect(rect);
+}
+
+void TQuire::TopIndexChanged() {
+    fw::TCustomListBox::TopIndexChanged();
+    if (!FRebuilding && FSelection->FEditInfo != nullptr) {
+        PlaceSelection();
+    }
+}
+
+void TQuire::AlignControls(fw::TControl* aControl, fw::TRect& aRect) {
+    fw::TCustomListBox::AlignControls(aControl, aRect);
+    UpdatePropSelection();
+}
+
+void TQuire::Click() {
+    UpdatePropSelection();
+}
+
+void TQuire::RepaintItem(int32_t aIndex) {
+    if (!HandleAllocated() || aIndex < 0) {
+        return;
+    }
+    fw::TRect rect = ItemRect(aIndex);
+    fw::InvalidateRect(Handle(), &rect, false);
+    if (aIndex == ItemIndex()) {
+        FSelection->Invalidate();
+    }
+}
+
+bool TQuire::Designing() const {
+    return ComponentState().Contains(fw::csDesigning);
+}
+
+} // namespace quire

@@ -1,0 +1,160 @@
+#pragma once
+// TQuire: the data-aware property box. Bound to a data source, it shows one row per
+// field of a supported type of the current record (name | value, with a divider the
+// user can drag) and writes every value changed in a row straight back into the
+// field of the same name. A date-time field is one row with "Date" and "Time"
+// children, shown by a double click on it.
+//
+// The list's items are the visible rows: item i has the row's name as text and the
+// row (TPropEditInfo) as object. The top-level rows are rebuilt from a snapshot of
+// the record on every change of the current record (open, scroll, post, cancel, a
+// field written elsewhere); the box's own writes do not rebuild them. Only the
+// selected item's name survives a rebuild; every row comes back collapsed. Closing
+// the data set, or detaching or destroying the source or the data set, clears the
+// rows. Posting is left to the data set's owner.
+//
+// The one editor strip (TPropSelection) lies over the selected item and edits it in
+// place; it follows the selection, the scroll position and the divider.
+//
+// Errors: a value the data set refuses (no edit state possible, a read-only field,
+// a CHECK the database enforces at post) passes out of PropChange to whoever set the
+// value (the strip, which restores its text and lets the framework report it).
+// GetEditInfo, ExpandItem and CollapseItem raise the list's index error for an index
+// outside the list.
+
+#include "quire/box/PropDataLink.h"
+#include "quire/box/PropEditInfo.h"
+#include "quire/values/MultiPropList.h"
+
+#include "platform/db/DataSource.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/stdctrls/ListBox.h"
+
+#include <memory>
+#include <vector>
+
+namespace quire {
+
+class TPropSelection;
+
+class TQuire : public fw::TCustomListBox {
+    FW_CLASS(TQuire, fw::TCustomListBox)
+public:
+    explicit TQuire(fw::TComponent* aOwner = nullptr);
+    ~TQuire() override;
+
+    // --- published -------------------------------------------------------------------
+    fw::TDataSource* GetDataSource() const;
+    void SetDataSource(fw::TDataSource* aValue);
+    bool ReadOnly() const { return FReadOnly; }
+    // Read-only concerns the strip only (no edit field, no button); code can still
+    // write values through the box.
+    void SetReadOnly(bool aValue);
+    // The divider as a percentage of the width (50 for a box of width 0).
+    int32_t GetDividerPos() const;
+    // Any percentage is taken, also below 0 or above 100; the divider keeps its
+    // pixel column when the box is resized.
+    virtual void SetDividerPos(int32_t aValue);
+
+    // --- public ----------------------------------------------------------------------
+    TOnPropChange& OnPropChange() { return FOnPropChange; }
+    void SetOnPropChange(TOnPropChange aEvent) { FOnPropChange = std::move(aEvent); }
+    fw::TStringList* NameSpace() const { return FNameSpace; }
+    void SetNameSpace(fw::TStringList* aNameSpace) { FNameSpace = aNameSpace; }
+
+    // Rebuilds all rows from aMultiProps (nullptr: no rows), selecting the item
+    // whose name equals the one selected before (letter case ignored), else the
+    // first.
+    virtual void NewProps(TMultiPropList* aMultiProps);
+    // Loads the values of aMultiProps into the top-level rows by position, keeping
+    // rows, expansion and selection; every changed value is written to the data set.
+    void UpdateProps(TMultiPropList* aMultiProps);
+    // Loads aProps into the first top-level row named exactly aName, if any.
+    void SetProps(const fw::String& aName, TPropList* aProps);
+    // Commits the strip, then copies the values of the first top-level row named
+    // exactly aName into aProps; aProps is left alone when there is none.
+    void GetProps(const fw::String& aName, TPropList* aProps);
+    // Commits the text typed into the strip, if it was changed.
+    void ApplyChanges();
+    // Drops the text typed into the strip.
+    void DiscardChanges();
+    void ClearList();
+    // Shows the children of the row of item aIndex, or hides all its descendants.
+    // Nothing happens for a row without children or already in that state.
+    void ExpandItem(int32_t aIndex);
+    void CollapseItem(int32_t aIndex);
+
+    TPropEditInfo* GetEditInfo(int32_t aIndex) const;
+    void RebuildListIndexes();
+    // Commits the strip's text and moves the strip onto the selected item.
+    void UpdatePropSelection();
+    // Invalidates item aIndex (and the strip when it is the selected one).
+    void RepaintItem(int32_t aIndex);
+    // True for x within two pixels of the divider's column.
+    bool IsDividerPos(int32_t aX) const;
+
+    // The data link's notification of every record change.
+    void DataChange(fw::TObject* aSender);
+    // The change notification of every top-level row: raises OnPropChange, reloads
+    // the strip, repaints the row and writes the value into the field named
+    // aPropName.
+    virtual void PropChange(fw::TObject* aSender, const fw::String& aPropName, TProp* aProp,
+                            int32_t aPropIndex);
+
+    // Painting of one item (the bitmap is the box's one off-screen bitmap).
+    void PaintItem(int32_t aIndex, fw::TCanvas* aCanvas, const fw::TRect& aRect,
+                   fw::TOwnerDrawState aState);
+    void PaintItemToDC(int32_t aIndex, fw::HDC aDC, const fw::TRect& aRect,
+                       fw::TOwnerDrawState aState);
+
+    void Dispatch(fw::TMessage& aMessage) override;
+    void Click() override;
+    void DblClick() override;
+    void MouseDown(fw::TMouseButton aButton, fw::TShiftState aShift, int32_t aX,
+                   int32_t aY) override;
+    void MouseMove(fw::TShiftState aShift, int32_t aX, int32_t aY) override;
+    void MouseUp(fw::TMouseButton aButton, fw::TShiftState aShift, int32_t aX, int32_t aY) override;
+
+    // Fields read and written by the rows and the strip.
+    bool FReadOnly = false;
+    uint32_t FMouseDownTime = 0;
+    TOnPropChange FOnPropChange;
+    bool FDragging = false;
+    int32_t FDragX = 0;
+    std::unique_ptr<fw::TBitmap> FBitmap;
+    std::unique_ptr<TPropDataLink> FDataLink;
+    bool FUpdatingData = false;
+    int32_t FDividerPos = 100;
+    std::vector<std::unique_ptr<TPropEditInfo>> FRows;
+    // A child control, destroyed with the box.
+    TPropSelection* FSelection = nullptr;
+    fw::TStringList* FNameSpace = nullptr;
+
+protected:
+    void CreateParams(fw::TCreateParams& aParams) override;
+    void AlignControls(fw::TControl* aControl, fw::TRect& aRect) override;
+    void TopIndexChanged() override;
+
+    void WMPaint(fw::TMessage& aMessage);
+    void CNDrawItem(fw::TMessage& aMessage);
+    void WMLButtonDown(fw::TMessage& aMessage);
+    void RepaintDraggingDivider();
+
+private:
+    void AddRow(const fw::String& aName, TPropList* aProps);
+    TPropEditInfo* FindTopRow(const fw::String& aName) const;
+    // Lays the strip over the selected item: its rectangle widened by a pixel on
+    // either side and raised by two.
+    void PlaceSelection();
+    bool Designing() const;
+    // Reloads aRow from its field after the field refused the row's value.
+    void RestoreRowFromField(TPropEditInfo& aRow, const fw::TDataSet& aDataSet);
+
+    // True while NewProps or ClearList change the items: a resize they cause (a
+    // scroll bar coming or going) must not move the strip onto half-built rows.
+    bool FRebuilding = false;
+    // True while a row is reloaded from its field after a refused write.
+    bool FRestoringRow = false;
+};
+
+} // namespace quire

@@ -1,0 +1,287 @@
+#include "quire/inplace/PropSelection.h"
+
+#include "quire/box/Quire.h"
+#include "quire/inplace/PropEdit.h"
+
+#include "platform/controls/SystemState.h"
+#include "platform/graphics/Gdi.h"
+#include "platform/graphics/Rects.h"
+#include "platform/rtl/AnsiStrings.h"
+
+namespace quire {
+
+FW_IMPLEMENT_CLASS(TPropSelection)
+
+TPropSelection::TPropSelection(fw::TComponent* aOwner)
+    : fw::TCustomControl(aOwner), FBitmap(std::make_unique<fw::TBitmap>()) {
+    SetParentColor(true);
+    FBitmap->SetSize(Width(), Height());
+    FEdit = fw::CreateOwned<TPropEdit>(this);
+    FEdit->FSelection = this;
+    FEdit->SetParent(this);
+    FEdit->SetVisible(true);
+    FEdit->SetBorderStyle(fw::bsNone);
+    FEdit->SetHideSelection(false);
+    FEdit->SetParentFont(true);
+    FEdit->SetParentColor(true);
+}
+
+TPropSelection::~TPropSelection() = default;
+
+// --- layout and painting -------------------------------------------------------------------
+
+void TPropSelection::Realign() {
+    if (FEditInfo == nullptr || FBox == nullptr) {
+        return;
+    }
+    fw::TRect inner = ClientRect();
+    fw::InflateRect(&inner, -2, -2);
+    fw::TCanvas& canvas = FBitmap->Canvas();
+    canvas.SetFont(*FBox->Font());
+    const int32_t step = canvas.TextWidth(" +");
+
+    FIndentRect = inner;
+    FIndentRect.Right = inner.Left + step * (FEditInfo->GetLevel() + 1);
+    FNameRect = inner;
+    FNameRect.Left = FIndentRect.Right;
+    FNameRect.Right = FBox->FDividerPos + 1;
+
+    FButtonRect = inner;
+    FButtonRect.Top += 1;
+    FButtonRect.Bottom -= 1;
+    if (FEditInfo->IsLookupable() || FEditInfo->IsEditable()) {
+        FButtonRect.Left = inner.Right - (ButtonGlyphWidth() + 6);
+        FButtonRect.Right = inner.Right - 1;
+    } else {
+        FButtonRect.Left = FButtonRect.Right;
+    }
+
+    FEditRect = inner;
+    FEditRect.Top += 1;
+    FEditRect.Left = FNameRect.Right + 4;
+    FEditRect.Right = FButtonRect.Left;
+
+    FEdit->SetBoundsRect(FEditRect);
+    FEdit->SetVisible(!FBox->FReadOnly);
+    PlaceButton();
+    Invalidate();
+}
+
+void TPropSelection::AlignControls(fw::TControl* aControl, fw::TRect& aRect) {
+    fw::TCustomControl::AlignControls(aControl, aRect);
+    Realign();
+}
+
+void TPropSelection::Paint() {
+    fw::TRect r = ClientRect();
+    FBitmap->SetSize(r.Width(), r.Height());
+    fw::TCanvas& canvas = FBitmap->Canvas();
+    const fw::TColor boxColor = FBox ? FBox->Color() : Color();
+    canvas.Brush().SetStyle(fw::bsSolid);
+    canvas.Brush().SetColor(boxColor);
+    canvas.FillRect(r);
+    if (FBox) {
+        canvas.SetFont(*FBox->Font());
+    }
+    canvas.Pen().SetStyle(fw::psSolid);
+
+    fw::DrawEdge(canvas.Handle(), &r, fw::BDR_SUNKENOUTER, fw::BF_RECT);
+    fw::InflateRect(&r, -2, -2);
+    canvas.Pen().SetColor(fw::clBtnShadow);
+    canvas.MoveTo(FNameRect.Right, r.Top);
+    canvas.LineTo(FNameRect.Right, r.Bottom);
+    canvas.Pen().SetColor(fw::clBtnHighlight);
+    canvas.MoveTo(FNameRect.Right + 1, r.Top);
+    canvas.LineTo(FNameRect.Right + 1, r.Bottom);
+
+    fw::SetBkColor(canvas.Handle(), fw::ColorToRGB(boxColor));
+    if (FEditInfo != nullptr && FBox != nullptr) {
+        PaintRow(canvas, r);
+    }
+    fw::BitBlt(Canvas()->Handle(), 0, 0, FBitmap->Width(), FBitmap->Height(), canvas.Handle(), 0, 0,
+               fw::SRCCOPY);
+}
+
+void TPropSelection::PaintRow(fw::TCanvas& aCanvas, fw::TRect aRect) {
+    const fw::TColor textColor = FBox->Font()->Color();
+    aCanvas.Font().SetColor(FEditInfo->FAllEqual ? textColor : fw::clBtnShadow);
+    DrawTextVCenter(&aCanvas, FNameRect, 1, FEditInfo->FName);
+    aCanvas.Font().SetColor(textColor);
+    if (FEditInfo->IsExpandable()) {
+        aRect = FNameRect;
+        aRect.Top += 1;
+        aRect.Right = FNameRect.Left;
+        aRect.Left = aRect.Right - aCanvas.TextWidth("+");
+        DrawTextVCenter(&aCanvas, aRect, 0, FEditInfo->FExpanded ? "-" : "+");
+    }
+    if (FBox->FReadOnly && FEditInfo->FAllEqual) {
+        fw::TRect value = fw::Rect(FNameRect.Right + 4, aRect.Top, Width() - 2, aRect.Bottom);
+        FEditInfo->FEditor->PaintValue(FEditInfo->GetValue(), &aCanvas, value, {});
+    }
+}
+
+void TPropSelection::UpdatePropName() {
+    if (HandleAllocated()) {
+        Repaint();
+    }
+}
+
+// --- the row ---------------------------------------------------------------------------------
+
+void TPropSelection::SetEditInfo(TPropEditInfo* aEditInfo) {
+    if (aEditInfo == FEditInfo) {
+        return;
+    }
+    SetValueToProp();
+    FEditInfo = aEditInfo;
+    if (FEditInfo != nullptr) {
+        UpdateButtonType();
+        GetValueFromProp();
+        FEdit->SetReadOnly(FEditInfo->IsReadOnly());
+        Invalidate();
+    } else {
+        FEdit->SetVisible(false);
+    }
+    SetVisible(FEditInfo != nullptr);
+    Realign();
+}
+
+void TPropSelection::GetValueFromProp() {
+    if (FEditInfo == nullptr) {
+        return;
+    }
+    FEdit->SetText(FEditInfo->GetValue());
+    FEdit->SelectAll();
+    FEdit->FTextChanged = false;
+    TPropEditorAttributes attributes = FEditInfo->FEditor->GetAttributes();
+    if (attributes.Contains(peaReadOnly) && attributes.Contains(peaPaint)) {
+        Invalidate();
+    }
+}
+
+void TPropSelection::SetValueToProp() {
+    if (FEditInfo == nullptr || !FEdit->FTextChanged) {
+        return;
+    }
+    TPropEditInfo* row = FEditInfo;
+    try {
+        row->SetValue(FEdit->Text());
+        FEdit->FTextChanged = false;
+    } catch (...) {
+        // Back to the row whose text failed, showing what it holds; the caller's
+        // move to another row is abandoned by the rethrow.
+        if (FBox != nullptr) {
+            FBox->SetItemIndex(row->FListIndex);
+        }
+        GetValueFromProp();
+        throw;
+    }
+}
+
+void TPropSelection::SetRowValue(const fw::String& aText) {
+    FEditInfo->SetValue(aText);
+    GetValueFromProp();
+}
+
+bool TPropSelection::LookupValues(fw::TStringList& aValues) {
+    FEditInfo->FEditor->GetPropLookupValues(FEditInfo->FProps.get(), &aValues);
+    return aValues.Count() > 0;
+}
+
+void TPropSelection::Edit() {
+    if (FEditInfo == nullptr) {
+        return;
+    }
+    if (FEditInfo->IsEditable()) {
+        FEditInfo->Edit();
+        return;
+    }
+    if (!FEditInfo->IsLookupable()) {
+        return;
+    }
+    fw::TStringList values;
+    if (!LookupValues(values)) {
+        return;
+    }
+    const fw::String current = FEditInfo->GetValue();
+    int32_t next = 0;
+    for (int32_t i = 0; i < values.Count(); ++i) {
+        if (fw::AnsiCompareText(values.Get(i), current) == 0) {
+            next = i + 1;
+            break;
+        }
+    }
+    if (next >= values.Count()) {
+        next = 0;
+    }
+    SetRowValue(values.Get(next));
+}
+
+void TPropSelection::PropButtonClick(fw::TObject*) {
+    if (FEditInfo != nullptr && FEditInfo->IsLookupable()) {
+        Lookup();
+    } else {
+        Edit();
+    }
+}
+
+// --- mouse -------------------------------------------------------------------------------------
+
+void TPropSelection::Dispatch(fw::TMessage& aMessage) {
+    switch (aMessage.Msg) {
+    case fw::WM_ERASEBKGND:
+        aMessage.Result = 1;
+        break;
+    case fw::WM_LBUTTONDOWN:
+        WMLButtonDown(aMessage);
+        break;
+    default:
+        fw::TCustomControl::Dispatch(aMessage);
+        break;
+    }
+}
+
+bool TPropSelection::WithinDoubleClickOfBox() const {
+    const auto elapsed = static_cast<int32_t>(fw::GetTickCount() - FBox->FMouseDownTime);
+    return elapsed < static_cast<int32_t>(fw::GetDoubleClickTime());
+}
+
+void TPropSelection::WMLButtonDown(fw::TMessage& aMessage) {
+    if (FBox == nullptr) {
+        return;
+    }
+    if (WithinDoubleClickOfBox()) {
+        DblClick();
+        return;
+    }
+    const int32_t x = fw::LParamX(aMessage.LParam) + Left();
+    const int32_t y = fw::LParamY(aMessage.LParam) + Top();
+    FBox->Perform(fw::WM_LBUTTONDOWN, aMessage.WParam, fw::PointToLParam(x, y));
+}
+
+void TPropSelection::DblClick() {
+    if (FBox != nullptr) {
+        FBox->DblClick();
+    }
+}
+
+void TPropSelection::MouseMove(fw::TShiftState aShift, int32_t aX, int32_t aY) {
+    if (FBox != nullptr) {
+        SetCursor(FBox->IsDividerPos(aX) ? fw::crHSplit : fw::crDefault);
+    }
+    fw::TCustomControl::MouseMove(aShift, aX, aY);
+}
+
+void TPropSelection::MouseDown(fw::TMouseButton, fw::TShiftState, int32_t, int32_t) {}
+
+} // namespace quire
+
+// --- button (interim until the button lands) ---------------------------------------------------
+namespace quire {
+int32_t TPropSelection::ButtonGlyphWidth() const {
+    return 0;
+}
+void TPropSelection::UpdateButtonType() {}
+void TPropSelection::PlaceButton() {}
+void TPropSelection::Lookup() {}
+} // namespace quire
