@@ -4,8 +4,11 @@
 # static libraries, which are therefore compiled position-independent.
 #   quire_fw    the base component library: runtime, graphics, controls, packages
 #   quire_fwdb  the data-aware library: fields, data sets, data sources, SQL
+#
+# quire_add_shared_library(<name> OBJECTS <static libraries> [PUBLIC ...] [PRIVATE ...]
+#                          [UNVERSIONED])
 function(quire_add_shared_library name)
-  cmake_parse_arguments(SL "" "" "OBJECTS;PUBLIC;PRIVATE" ${ARGN})
+  cmake_parse_arguments(SL "UNVERSIONED" "" "OBJECTS;PUBLIC;PRIVATE" ${ARGN})
   set(objects "")
   foreach(lib IN LISTS SL_OBJECTS)
     list(APPEND objects $<TARGET_OBJECTS:${lib}>)
@@ -14,8 +17,12 @@ function(quire_add_shared_library name)
   target_include_directories(${name} PUBLIC
     $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}> $<INSTALL_INTERFACE:${QUIRE_INSTALL_INCLUDEDIR}>)
   target_link_libraries(${name} PUBLIC ${SL_PUBLIC} PRIVATE ${SL_PRIVATE})
-  set_target_properties(${name} PROPERTIES VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR}
-    INSTALL_RPATH "$ORIGIN")
+  target_compile_features(${name} PUBLIC cxx_std_20)
+  set_target_properties(${name} PROPERTIES INSTALL_RPATH "$ORIGIN")
+  if(NOT SL_UNVERSIONED)
+    set_target_properties(${name} PROPERTIES
+      VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
+  endif()
 endfunction()
 
 quire_add_shared_library(quire_fw
