@@ -20,7 +20,7 @@ const char* const SampleSchema = R"(CREATE TABLE Catalogue (
     Id INTEGER PRIMARY KEY,
     Title VARCHAR(80) NOT NULL,
     Shelf SMALLINT,
-    Pages INTEGER,
+    Pages INTEGER CHECK (Pages > 0),
     Price DOUBLE,
     InStock BOOLEAN,
     Published DATE,
@@ -140,7 +140,12 @@ std::vector<fw::String> TableNames(fw::TSqlConnection& aConnection) {
 
 fw::String ChooseTable(fw::TSqlConnection& aConnection, const fw::String& aWanted,
                        const fw::String& aWhere) {
-    const std::vector<fw::String> names = TableNames(aConnection);
+    std::vector<fw::String> names;
+    try {
+        names = TableNames(aConnection);
+    } catch (const fw::Exception& e) {
+        throw EDemoError("cannot read the tables of " + aWhere + ": " + FirstLine(e.Message()));
+    }
     if (aWanted.empty()) {
         if (names.empty())
             throw EDemoError("there are no tables in " + aWhere);

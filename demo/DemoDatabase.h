@@ -7,7 +7,8 @@
 // temporary file renamed into place once complete, with the table Catalogue: one
 // column of every kind the box shows (text, smallint, integer, float, boolean, date,
 // time, date-time, memo), an integer key and a blob (neither gets a row) and five
-// books in Russian and English.
+// books in Russian and English. The database refuses a page count below 1, so a
+// refused post can be seen too.
 //
 // OpenDemoTable raises EDemoError with one line naming what was wrong: a missing
 // file, a server that cannot be reached, a table that is not there.

@@ -24,8 +24,15 @@ int Report(const fw::String& aMessage, int aStatus) {
     return aStatus;
 }
 
+// A platform that shows windows to a person: Qt's choice when QT_QPA_PLATFORM names
+// one, else an X or Wayland session.
 bool HaveDisplay() {
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+    if (const char* platform = std::getenv("QT_QPA_PLATFORM");
+        platform != nullptr && platform[0] != '\0') {
+        const fw::String name = platform;
+        return name.rfind("offscreen", 0) != 0 && name.rfind("minimal", 0) != 0;
+    }
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"})
         if (const char* value = std::getenv(name); value != nullptr && value[0] != '\0')
             return true;
     return false;

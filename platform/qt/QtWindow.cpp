@@ -203,10 +203,12 @@ void TQtWindow::SetColor(TColor aColor) {
 
 void TQtWindow::SetFont(const TFont& aFont) {
     FWidget->setFont(ToQFont(aFont));
+    // The text colour of an enabled window; a disabled one keeps the style's greyed text.
     QPalette palette = FWidget->palette();
-    palette.setColor(QPalette::Text, ToQColor(aFont.Color()));
-    palette.setColor(QPalette::WindowText, ToQColor(aFont.Color()));
-    palette.setColor(QPalette::ButtonText, ToQColor(aFont.Color()));
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        for (const QPalette::ColorRole role :
+             {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+            palette.setColor(group, role, ToQColor(aFont.Color()));
     FWidget->setPalette(palette);
 }
 
