@@ -41,6 +41,7 @@ String MessageName(uint32_t aMsg) {
         FW_NAME(WM_MBUTTONDBLCLK)
         FW_NAME(WM_MOUSEWHEEL)
         FW_NAME(WM_CAPTURECHANGED)
+        FW_NAME(CM_DIALOGKEY)
         FW_NAME(CM_ENTER)
         FW_NAME(CM_EXIT)
         FW_NAME(CM_FONTCHANGED)

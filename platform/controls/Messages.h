@@ -48,6 +48,9 @@ enum : uint32_t {
 
     // Messages of the framework itself.
     CM_BASE = 0xB000,
+    // Enter or Escape that the focused control left alone, offered to the controls
+    // of its window (WParam: the key, LParam: the key data); Result 1 when taken.
+    CM_DIALOGKEY = CM_BASE + 5,
     CM_ENTER = CM_BASE + 10,
     CM_EXIT = CM_BASE + 11,
     CM_FONTCHANGED = CM_BASE + 14,

@@ -2,6 +2,7 @@
 
 #include "platform/controls/Backend.h"
 #include "platform/controls/SystemState.h"
+#include "platform/controls/VirtualKeys.h"
 #include "platform/graphics/GdiFills.h"
 #include "platform/graphics/GdiObjects.h"
 #include "platform/rtl/Exceptions.h"
@@ -481,6 +482,9 @@ void TWinControl::Dispatch(TMessage& aMessage) {
     case CM_EXIT:
         CMExit(aMessage);
         break;
+    case CM_DIALOGKEY:
+        CMDialogKey(aMessage);
+        break;
     default:
         TControl::Dispatch(aMessage);
         break;
@@ -545,8 +549,40 @@ void TWinControl::WMKillFocus(TMessage& aMessage) {
 }
 
 void TWinControl::WMKeyDown(TMessage& aMessage) {
-    if (!DoKeyDown(aMessage)) {
-        DefaultHandler(aMessage);
+    if (DoKeyDown(aMessage)) {
+        return;
+    }
+    if (OfferDialogKey(aMessage)) {
+        aMessage.Result = 1;
+        return;
+    }
+    DefaultHandler(aMessage);
+}
+
+bool TWinControl::WantsKey(uint16_t) const {
+    return false;
+}
+
+bool TWinControl::OfferDialogKey(const TMessage& aMessage) {
+    const auto key = static_cast<uint16_t>(aMessage.WParam);
+    if ((key != VK_RETURN && key != VK_ESCAPE) || WantsKey(key)) {
+        return false;
+    }
+    const TShiftState shift = KeyDataToShiftState(aMessage.LParam);
+    if (shift.Contains(ssShift) || shift.Contains(ssCtrl)) {
+        return false;
+    }
+    return TopLevel()->Perform(CM_DIALOGKEY, key, aMessage.LParam) != 0;
+}
+
+void TWinControl::CMDialogKey(TMessage& aMessage) {
+    for (TControl* child : std::vector<TControl*>(FControls)) {
+        if (auto* window = dynamic_cast<TWinControl*>(child); window != nullptr) {
+            window->WndProc(aMessage);
+            if (aMessage.Result != 0) {
+                return;
+            }
+        }
     }
 }
 

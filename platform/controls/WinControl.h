@@ -10,6 +10,10 @@
 //
 // Keys: WM_KEYDOWN / WM_SYSKEYDOWN run KeyDown (OnKeyDown); when it leaves the key
 // non-zero the message goes on to DefaultHandler (the native window's own handling).
+// Enter and Escape without Shift or Ctrl that KeyDown leaves and that the control does
+// not want itself (WantsKey) are first offered to the controls of the top-level
+// window as CM_DIALOGKEY (a dialog's default and cancel buttons take them there);
+// a WM_KEYDOWN taken that way answers Result 1, and no WM_CHAR follows it.
 // WM_CHAR runs KeyPress (OnKeyPress) likewise. Focus: WM_SETFOCUS makes the control
 // the focused control of its top-level window, which sends CM_EXIT to the previous
 // one and CM_ENTER (DoEnter, OnEnter) to this one.
@@ -169,8 +173,15 @@ protected:
     void WMSize(TMessage& aMessage);
     void CMEnter(TMessage& aMessage);
     void CMExit(TMessage& aMessage);
+    // Offers the key to the children, depth first, until one takes it (Result 1).
+    void CMDialogKey(TMessage& aMessage);
+    // True for keys the control handles itself even when a dialog would take them
+    // (a memo's Enter). Default: none.
+    virtual bool WantsKey(uint16_t aKey) const;
 
 private:
+    // Offers Enter or Escape to the top-level window; true when a control took it.
+    bool OfferDialogKey(const TMessage& aMessage);
     void InsertControl(TControl* aControl);
     void RemoveControl(TControl* aControl);
     bool DoKeyDown(TMessage& aMessage);

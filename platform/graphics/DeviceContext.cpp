@@ -157,4 +157,23 @@ void PlotPixel(QImage& aImage, const QRect& aClip, int aX, int aY, COLORREF aCol
     aImage.setPixel(aX, aY, 0xFF000000u | ApplyRop2(aRop2, pen, dest));
 }
 
+void PlotPixels(QImage& aImage, const QRect& aClip, std::span<const QPoint> aPixels,
+                COLORREF aColor, int32_t aRop2) {
+    if (!IsDirectFormat(aImage.format())) {
+        for (const QPoint& pixel : aPixels)
+            PlotPixel(aImage, aClip, pixel.x(), pixel.y(), aColor, aRop2);
+        return;
+    }
+    // One detach and one stride for the whole line instead of one per pixel.
+    const uint32_t pen = ToQRgb(aColor) & 0xFFFFFF;
+    uchar* bits = aImage.bits();
+    const qsizetype stride = aImage.bytesPerLine();
+    for (const QPoint& pixel : aPixels) {
+        if (!aClip.contains(pixel))
+            continue;
+        auto* line = reinterpret_cast<uint32_t*>(bits + pixel.y() * stride);
+        line[pixel.x()] = 0xFF000000u | ApplyRop2(aRop2, pen, line[pixel.x()] & 0xFFFFFF);
+    }
+}
+
 } // namespace fw

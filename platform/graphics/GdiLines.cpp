@@ -135,9 +135,7 @@ bool LineTo(HDC aDC, int32_t aX, int32_t aY) {
     const std::vector<QPoint> pixels = Widen(
         ApplyDashes(LinePixels(start.x(), start.y(), end.x(), end.y()), DashPattern(pen.Style)),
         pen.Width);
-    const QRect clip = context.DeviceClip();
-    for (const QPoint& pixel : pixels)
-        PlotPixel(context.Image(), clip, pixel.x(), pixel.y(), pen.Color, context.Rop2);
+    PlotPixels(context.Image(), context.DeviceClip(), pixels, pen.Color, context.Rop2);
     return true;
 }
 

@@ -3,7 +3,9 @@
 
 #include "platform/controls/Deliver.h"
 #include "platform/qt/QtWindow.h"
+#include "platform/rtl/AnsiStrings.h"
 #include "platform/rtl/DateUtils.h"
+#include "platform/rtl/FormatSettings.h"
 #include "platform/stdctrls/NativeControls.h"
 
 #include <QApplication>
@@ -193,6 +195,81 @@ TDateTime FromQDateTime(const QDateTime& aValue) {
                            EncodeTime(time.hour(), time.minute(), time.second(), time.msec()));
 }
 
+void AppendLiteral(QString& aFormat, const QString& aText) {
+    QString quoted = aText;
+    quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
+    aFormat += QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+// The framework's date or time format (the tokens FormatDateTime reads: d, m, yy,
+// yyyy, h, n, s, z, AM/PM, "/" and ":" for the separators, quoted text) as a Qt
+// display format, so the picker shows what DateToStr and TimeToStr write.
+QString QtDisplayFormat(const String& aFormat) {
+    const TFormatSettings& settings = FormatSettings();
+    const bool twelveHour = AnsiLowerCase(aFormat).find("am/pm") != String::npos;
+    QString format;
+    std::size_t i = 0;
+    while (i < aFormat.size()) {
+        const char c = aFormat[i];
+        const char lower = static_cast<char>(c | 0x20);
+        if (c == '\'' || c == '"') {
+            const std::size_t close = aFormat.find(c, i + 1);
+            AppendLiteral(format,
+                          ToQString(aFormat.substr(i + 1, close == String::npos ? String::npos
+                                                                                : close - i - 1)));
+            i = close == String::npos ? aFormat.size() : close + 1;
+            continue;
+        }
+        if (lower == 'a' && AnsiSameText(aFormat.substr(i, 5), "am/pm")) {
+            format += QStringLiteral("AP");
+            i += 5;
+            continue;
+        }
+        if (c == '/' || c == ':') {
+            AppendLiteral(format, QString(QLatin1Char(c == '/' ? settings.DateSeparator
+                                                               : settings.TimeSeparator)));
+            ++i;
+            continue;
+        }
+        std::size_t run = 1;
+        if (lower >= 'a' && lower <= 'z') {
+            while (i + run < aFormat.size() && (aFormat[i + run] | 0x20) == lower) {
+                ++run;
+            }
+        }
+        const bool two = run >= 2;
+        switch (lower) {
+        case 'd':
+            format += two ? QStringLiteral("dd") : QStringLiteral("d");
+            break;
+        case 'm':
+            format += two ? QStringLiteral("MM") : QStringLiteral("M");
+            break;
+        case 'y':
+            format += run >= 3 ? QStringLiteral("yyyy") : QStringLiteral("yy");
+            break;
+        case 'h':
+            format += twelveHour ? (two ? QStringLiteral("hh") : QStringLiteral("h"))
+                                 : (two ? QStringLiteral("HH") : QStringLiteral("H"));
+            break;
+        case 'n':
+            format += two ? QStringLiteral("mm") : QStringLiteral("m");
+            break;
+        case 's':
+            format += two ? QStringLiteral("ss") : QStringLiteral("s");
+            break;
+        case 'z':
+            format += run >= 3 ? QStringLiteral("zzz") : QStringLiteral("z");
+            break;
+        default:
+            AppendLiteral(format, ToQString(aFormat.substr(i, run)));
+            break;
+        }
+        i += run;
+    }
+    return format;
+}
+
 class TQtDateTimePickerWindow final : public TQtWindow, public TNativeDateTimePicker {
 public:
     TQtDateTimePickerWindow(TWinControl& aControl, THostWidget<QDateTimeEdit>* aWidget,
@@ -213,9 +290,9 @@ public:
         const QDateTime value = FEdit->dateTime();
         if (aKind == TPickerKind::Time) {
             FEdit->setCalendarPopup(false);
-            FEdit->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+            FEdit->setDisplayFormat(QtDisplayFormat(FormatSettings().LongTimeFormat));
         } else {
-            FEdit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+            FEdit->setDisplayFormat(QtDisplayFormat(FormatSettings().ShortDateFormat));
             FEdit->setCalendarPopup(true);
         }
         // Qt narrows the range to the day shown and drops the time of day when a time

@@ -163,14 +163,16 @@ bool TranslateKey(TQtWindow& aWindow, QKeyEvent* aEvent) {
     }
     aEvent->accept();
     std::shared_ptr<bool> alive = aWindow.AliveToken();
+    bool takenAsDialogKey = false;
     if (virtualKey != 0) {
         bool system = alt || virtualKey == VK_F10 || virtualKey == VK_MENU;
         uint32_t msg =
             press ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
         TMessage message{msg, virtualKey, keyData, 0};
         aWindow.DeliverTranslated(message, aEvent, press ? TPassKind::KeyPart : TPassKind::Whole);
+        takenAsDialogKey = msg == WM_KEYDOWN && message.Result == 1;
     }
-    if (!press || !*alive) {
+    if (!press || !*alive || takenAsDialogKey) {
         aEvent->accept();
         return true;
     }

@@ -1,5 +1,6 @@
 #include "platform/stdctrls/Button.h"
 
+#include "platform/controls/VirtualKeys.h"
 #include "platform/stdctrls/Form.h"
 #include "platform/stdctrls/NativeControls.h"
 
@@ -40,7 +41,29 @@ void TButton::Dispatch(TMessage& aMessage) {
         Click();
         return;
     }
+    if (aMessage.Msg == CM_DIALOGKEY) {
+        CMDialogKey(aMessage);
+        return;
+    }
     TWinControl::Dispatch(aMessage);
+}
+
+void TButton::CMDialogKey(TMessage& aMessage) {
+    const auto key = static_cast<uint16_t>(aMessage.WParam);
+    const bool mine = (key == VK_RETURN && TakesEnter()) || (key == VK_ESCAPE && FCancel);
+    if (mine && CanFocus()) {
+        aMessage.Result = 1;
+        Click();
+    }
+}
+
+bool TButton::TakesEnter() {
+    TForm* form = GetParentForm(this);
+    TWinControl* focused = form != nullptr ? form->ActiveControl() : nullptr;
+    if (focused == this) {
+        return true;
+    }
+    return FDefault && dynamic_cast<TButton*>(focused) == nullptr;
 }
 
 } // namespace fw

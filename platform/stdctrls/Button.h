@@ -2,6 +2,10 @@
 // TButton: a push button on a Qt push button. A press (mouse or keyboard) runs
 // Click: when ModalResult is not mrNone it sets the parent form's ModalResult (which
 // ends a modal run), then OnClick runs.
+//
+// Dialog keys (CM_DIALOGKEY, see TWinControl): Enter clicks the focused button, or
+// the Default button when no button has the focus; Escape clicks the Cancel button.
+// A button that cannot take the focus (hidden, disabled) takes neither.
 
 #include "platform/controls/WinControl.h"
 
@@ -37,6 +41,11 @@ protected:
     void InitializeWnd() override;
 
 private:
+    void CMDialogKey(TMessage& aMessage);
+    // Enter is this button's: it has the focus, or it is the default button and no
+    // other button has the focus.
+    bool TakesEnter();
+
     TModalResult FModalResult = mrNone;
     bool FDefault = false;
     bool FCancel = false;

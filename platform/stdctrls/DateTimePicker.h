@@ -5,7 +5,8 @@
 // a fraction). Kind dtkDate shows and edits the date, dtkTime the time of day; the
 // other part of DateTime stays as it was. Date and Time read the whole value; SetDate
 // replaces the date part and SetTime the time part. OnChange runs when the user
-// changes the value.
+// changes the value. The date kind shows FormatSettings().ShortDateFormat, the time
+// kind LongTimeFormat, as they are when the window is made or the kind is set.
 
 #include "platform/controls/WinControl.h"
 

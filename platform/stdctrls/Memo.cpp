@@ -1,5 +1,6 @@
 #include "platform/stdctrls/Memo.h"
 
+#include "platform/controls/VirtualKeys.h"
 #include "platform/rtl/StringList.h"
 
 namespace fw {
@@ -93,5 +94,9 @@ TMemo::TMemo(TComponent* aOwner)
 }
 
 TMemo::~TMemo() = default;
+
+bool TMemo::WantsKey(uint16_t aKey) const {
+    return aKey == VK_RETURN && FWantReturns;
+}
 
 } // namespace fw

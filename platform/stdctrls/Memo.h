@@ -1,7 +1,8 @@
 #pragma once
 // TMemo: multi-line text on a Qt plain-text edit. Lines is the text as a list of
 // lines (a final line break does not start another line); changing Lines changes
-// the text and runs Change.
+// the text and runs Change. With WantReturns (the default) Enter breaks the line;
+// without it Enter is left to the dialog (its default button).
 
 #include "platform/rtl/Strings.h"
 #include "platform/stdctrls/Edit.h"
@@ -43,12 +44,16 @@ public:
 
     TStrings* Lines() const { return FLines.get(); }
     void SetLines(const TStrings& aLines) { FLines->Assign(aLines); }
+    bool WantReturns() const { return FWantReturns; }
+    void SetWantReturns(bool aWantReturns) { FWantReturns = aWantReturns; }
 
 protected:
     bool IsMultiLine() const override { return true; }
+    bool WantsKey(uint16_t aKey) const override;
 
 private:
     std::unique_ptr<TMemoStrings> FLines;
+    bool FWantReturns = true;
 };
 
 } // namespace fw

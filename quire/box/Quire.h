@@ -146,6 +146,8 @@ private:
     // Lays the strip over the selected item: its rectangle widened by a pixel on
     // either side and raised by two.
     void PlaceSelection();
+    // The bitmap canvas in the box's font and colour.
+    void PrepareItemCanvas(fw::TCanvas& aCanvas);
     bool Designing() const;
     // Reloads aRow from its field after the field refused the row's value.
     void RestoreRowFromField(TPropEditInfo& aRow, const fw::TDataSet& aDataSet);

@@ -61,11 +61,14 @@ void TQuire::PaintItem(int32_t aIndex, TCanvas* aCanvas, const TRect& aRect,
     if (row == nullptr) {
         return;
     }
-    const fw::TColor textColor = Font()->Color();
-    aCanvas->Font().SetColor(row->FAllEqual ? textColor : fw::clBtnShadow);
+    // Text colours go to the context directly: changing the canvas's font would make
+    // it build its font object again for every item.
+    const fw::COLORREF textColor = fw::ColorToRGB(Font()->Color());
+    fw::SetTextColor(aCanvas->Handle(),
+                     row->FAllEqual ? textColor : fw::ColorToRGB(fw::clBtnShadow));
     r.Left += aCanvas->TextWidth(" +") * (row->GetLevel() + 1) + 1;
     DrawTextVCenter(aCanvas, r, 0, row->FName);
-    aCanvas->Font().SetColor(textColor);
+    fw::SetTextColor(aCanvas->Handle(), textColor);
     if (row->IsExpandable()) {
         r.Right = r.Left;
         r.Left -= aCanvas->TextWidth("+");
@@ -78,15 +81,27 @@ void TQuire::PaintItem(int32_t aIndex, TCanvas* aCanvas, const TRect& aRect,
     }
 }
 
+void TQuire::PrepareItemCanvas(TCanvas& aCanvas) {
+    // Only what differs is assigned, so the canvas keeps its drawing objects from
+    // one item to the next.
+    const fw::TFont& font = *Font();
+    const fw::TFont& current = aCanvas.Font();
+    if (current.Name() != font.Name() || current.Height() != font.Height() ||
+        current.Style() != font.Style() || current.Color() != font.Color()) {
+        aCanvas.SetFont(font);
+    }
+    if (aCanvas.Brush().Style() != fw::bsSolid || aCanvas.Brush().Color() != Color()) {
+        aCanvas.Brush().SetStyle(fw::bsSolid);
+        aCanvas.Brush().SetColor(Color());
+    }
+}
+
 void TQuire::PaintItemToDC(int32_t aIndex, fw::HDC aDC, const TRect& aRect, fw::TOwnerDrawState) {
     const int32_t w = aRect.Width();
     const int32_t h = aRect.Height();
     FBitmap->SetSize(w, h);
     TCanvas& canvas = FBitmap->Canvas();
-    canvas.SetFont(*Font());
-    canvas.SetBrush(*Brush());
-    canvas.Brush().SetStyle(fw::bsSolid);
-    canvas.Brush().SetColor(Color());
+    PrepareItemCanvas(canvas);
     canvas.FillRect(fw::Rect(0, 0, w, h));
     if (aIndex >= 0) {
         PaintItem(aIndex, &canvas, fw::Rect(0, 0, w, h), {});

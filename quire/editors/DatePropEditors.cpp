@@ -1,16 +1,16 @@
 #include "quire/editors/DatePropEditors.h"
 
+#include "quire/editors/FormDateTime.h"
 #include "quire/values/PropKinds.h"
 #include "quire/values/QuireStrings.h"
 
+#include "platform/rtl/DateUtils.h"
 #include "platform/rtl/SysUtils.h"
-
-#include <cmath>
 
 namespace quire {
 
 FW_IMPLEMENT_CLASS(TDateTimePropEditor)
-FW_IMPLEMENT_CLASS(TDTPropEditor)
+FW_IMPLEMENT_ABSTRACT_CLASS(TDTPropEditor)
 FW_IMPLEMENT_CLASS(TDatePropEditor)
 FW_IMPLEMENT_CLASS(TTimePropEditor)
 
@@ -21,15 +21,16 @@ void TDateTimePropEditor::GetSubPropsInfo(TPropInfoList* aInfoList) {
 
 void TDateTimePropEditor::SetSubProps(TProp* aProp, TSubPropList* aSubProps) {
     const double value = aProp->GetFloatValue();
-    aSubProps->GetPropByName(LoadResString(SDate))->SetFloatValue(value);
-    aSubProps->GetPropByName(LoadResString(STime))->SetFloatValue(value);
+    TProp* date = aSubProps->GetPropByName(LoadResString(SDate));
+    TProp* time = aSubProps->GetPropByName(LoadResString(STime));
+    date->SetFloatValue(value);
+    time->SetFloatValue(value);
 }
 
 void TDateTimePropEditor::GetSubProps(TProp* aProp, TSubPropList* aSubProps) {
-    const long double date = aSubProps->GetPropByName(LoadResString(SDate))->GetFloatValue();
-    const long double time = aSubProps->GetPropByName(LoadResString(STime))->GetFloatValue();
-    const long double composed = std::trunc(date) + (time - std::trunc(time));
-    aProp->SetFloatValue(static_cast<double>(composed));
+    const double date = aSubProps->GetPropByName(LoadResString(SDate))->GetFloatValue();
+    const double time = aSubProps->GetPropByName(LoadResString(STime))->GetFloatValue();
+    aProp->SetFloatValue(fw::ComposeDateTime(date, time));
 }
 
 TPropEditorAttributes TDateTimePropEditor::GetAttributes() {
@@ -44,6 +45,18 @@ void TDateTimePropEditor::SetValue(TProp* aProp, const fw::String& aValue) {
     aProp->SetFloatValue(fw::StrToDateTime(aValue));
 }
 
+void TDTPropEditor::Edit(TProp* aProp) {
+    const fw::TDateTime value = aProp->GetFloatValue();
+    const std::unique_ptr<TFormDateTime> form = fw::New<TFormDateTime>(nullptr);
+    // The picker starts from the whole value (not from the clock), so the part the
+    // dialog does not show comes back as it was.
+    form->Picker->SetDateTime(value);
+    PrepareForm(form.get(), value);
+    if (form->ShowModal() == fw::mrOk) {
+        aProp->SetFloatValue(form->Picker->Date());
+    }
+}
+
 TPropEditorAttributes TDTPropEditor::GetAttributes() {
     return {peaDialog, peaMultiSelect, peaReadOnly};
 }
@@ -56,12 +69,24 @@ void TDatePropEditor::SetValue(TProp* aProp, const fw::String& aValue) {
     aProp->SetFloatValue(fw::StrToDate(aValue));
 }
 
+void TDatePropEditor::PrepareForm(TFormDateTime* aForm, fw::TDateTime aValue) {
+    aForm->SetCaption(LoadResString(SDate));
+    aForm->Picker->SetKind(fw::dtkDate);
+    aForm->Picker->SetDate(aValue);
+}
+
 fw::String TTimePropEditor::GetValue(TProp* aProp) {
     return fw::TimeToStr(aProp->GetFloatValue());
 }
 
 void TTimePropEditor::SetValue(TProp* aProp, const fw::String& aValue) {
     aProp->SetFloatValue(fw::StrToTime(aValue));
+}
+
+void TTimePropEditor::PrepareForm(TFormDateTime* aForm, fw::TDateTime aValue) {
+    aForm->SetCaption(LoadResString(STime));
+    aForm->Picker->SetKind(fw::dtkTime);
+    aForm->Picker->SetTime(aValue);
 }
 
 } // namespace quire

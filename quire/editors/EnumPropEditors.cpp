@@ -24,7 +24,9 @@ TPropEditorAttributes TEnumOrdPropEditor::GetAttributes() {
 }
 
 void TEnumOrdPropEditor::GetLookupValues(fw::TStringList* aValues) {
-    aValues->Assign(*FValues);
+    // The lines and objects only: a string list's own Assign would also hand over
+    // this list's settings (and refuses a list that owns its objects).
+    aValues->fw::TStrings::Assign(*FValues);
 }
 
 fw::String TEnumOrdPropEditor::GetValue(TProp* aProp) {

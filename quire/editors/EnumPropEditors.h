@@ -28,7 +28,6 @@ using TAddEnumValueProc = std::function<void(const fw::String& aName, int32_t aV
 class TEnumOrdPropEditor : public TPropEditor {
     FW_CLASS(TEnumOrdPropEditor, TPropEditor)
 public:
-    TEnumOrdPropEditor();
     ~TEnumOrdPropEditor() override;
 
     TEnumOrdOptions FOptions{eooIgnoreCase};
@@ -38,7 +37,8 @@ public:
 
     // [peaLookupValues, peaMultiSelect].
     TPropEditorAttributes GetAttributes() override;
-    // Replaces aValues by a copy of the members (names and ordinals).
+    // Replaces the lines of aValues by the members (names, with the ordinals as
+    // objects); aValues keeps its own settings (sorting, duplicates, letter case).
     void GetLookupValues(fw::TStringList* aValues) override;
     // The name of the first member with the property's ordinal value, or the
     // resource string "None".
@@ -53,6 +53,9 @@ public:
     int32_t GetValueFromName(const fw::String& aName);
 
 protected:
+    // Only through the class (fw::New, fw::CreateAs), so that AfterConstruction
+    // collects the members.
+    TEnumOrdPropEditor();
     void AfterConstruction() override;
 };
 
@@ -60,8 +63,10 @@ protected:
 class TBooleanPropEditor : public TEnumOrdPropEditor {
     FW_CLASS(TBooleanPropEditor, TEnumOrdPropEditor)
 public:
-    TBooleanPropEditor() = default;
     void GetEnumValues(const TAddEnumValueProc& aProc, TEnumOrdOptions& aOptions) override;
+
+protected:
+    TBooleanPropEditor() = default;
 };
 
 } // namespace quire

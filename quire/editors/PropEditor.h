@@ -25,9 +25,17 @@
 #include "platform/graphics/OwnerDrawState.h"
 #include "platform/rtl/StringList.h"
 
+#include <functional>
+
 namespace quire {
 
 class TQuire;
+
+// Paints one value (its text) into aRect on aCanvas: the shape of
+// TPropEditor::PaintValue, which the pick list takes as its item painter (bind it
+// with a lambda or std::bind_front(&TPropEditor::PaintValue, editor)).
+using TPaintItemProc = std::function<void(const fw::String& aValue, fw::TCanvas* aCanvas,
+                                          const fw::TRect& aRect, fw::TOwnerDrawState aState)>;
 
 // The sub-property catalogue of an editor: each entry is a sub-property's name with
 // its property class as the entry's object, in the order of the child rows.

@@ -1,6 +1,7 @@
 #include "quire/values/PropKinds.h"
 
 #include "platform/rtl/AnsiStrings.h"
+#include "platform/rtl/SysUtils.h"
 
 #include <cmath>
 #include <cstring>
@@ -200,6 +201,13 @@ fw::Variant TDateTimeProp::GetAsVariant() {
 }
 
 void TDateTimeProp::SetAsVariant(const fw::Variant& aValue) {
+    // Text that is a number is the number of days ("3.5" is noon of 2 January 1900,
+    // not the 3rd of May); other text is read as a date.
+    double number = 0;
+    if (aValue.VarType() == fw::varString && fw::TryStrToFloat(aValue.AsString(), number)) {
+        Stored<double>(FValue) = number;
+        return;
+    }
     Stored<double>(FValue) = aValue.AsDateTime();
 }
 

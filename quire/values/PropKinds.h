@@ -116,7 +116,9 @@ protected:
     bool HasRawValue() const override { return false; }
 };
 
-// Days since 30 December 1899 with the time of day as the fraction.
+// Days since 30 December 1899 with the time of day as the fraction. A string variant
+// that is a number (in the format settings) is taken as that number; other text is
+// read as a date and time.
 class TDateTimeProp : public TProp {
     FW_CLASS(TDateTimeProp, TProp)
 public:

@@ -10,6 +10,7 @@
 #include <QRect>
 
 #include <optional>
+#include <span>
 
 namespace fw {
 
@@ -72,5 +73,8 @@ uint32_t ApplyRop2(int32_t aRop2, uint32_t aPen, uint32_t aDest);
 // Combines one pixel of the image (image coordinates) with aColor by aRop2 when it
 // lies in aClip.
 void PlotPixel(QImage& aImage, const QRect& aClip, int aX, int aY, COLORREF aColor, int32_t aRop2);
+// PlotPixel for every pixel of aPixels.
+void PlotPixels(QImage& aImage, const QRect& aClip, std::span<const QPoint> aPixels,
+                COLORREF aColor, int32_t aRop2);
 
 } // namespace fw

@@ -9,6 +9,7 @@
 #include "platform/controls/Timer.h"
 #include "platform/controls/VirtualKeys.h"
 #include "platform/stdctrls/Button.h"
+#include "platform/stdctrls/Edit.h"
 #include "platform/stdctrls/ListBox.h"
 #include "platform/stdctrls/Memo.h"
 #include "platform/stdctrls/Panel.h"
@@ -257,6 +258,68 @@ TEST_F(Forms, ClosingTheMainFormTerminates) {
     EXPECT_TRUE(Application->Terminated());
     Application->ResetTerminated();
     Application->SetMainForm(nullptr);
+}
+
+// Enter and Escape that the focused control leaves alone go to the window's
+// default and cancel buttons.
+TEST_F(Forms, EnterAndEscapeClickTheDefaultAndCancelButtons) {
+    auto* edit = AddControl<TEdit>(10, 10, 120, 24);
+    auto* memo = AddControl<TMemo>(10, 40, 120, 60);
+    auto* ok = AddControl<TButton>(10, 110, 75, 25);
+    auto* cancel = AddControl<TButton>(90, 110, 75, 25);
+    int oks = 0;
+    int cancels = 0;
+    ok->OnClick = [&](TObject*) { ++oks; };
+    cancel->OnClick = [&](TObject*) { ++cancels; };
+    int enterChars = 0;
+    edit->OnKeyPress = [&](TObject*, char32_t& aKey) { enterChars += aKey == 13 ? 1 : 0; };
+    ShowForm();
+    Input::Key(*edit, VK_RETURN);
+    Input::Key(*edit, VK_ESCAPE);
+    EXPECT_EQ(oks + cancels, 0) << "no default or cancel button yet";
+    EXPECT_EQ(enterChars, 1);
+
+    ok->SetDefault(true);
+    cancel->SetCancel(true);
+    Input::Key(*edit, VK_RETURN);
+    EXPECT_EQ(oks, 1);
+    EXPECT_EQ(enterChars, 1) << "a key the dialog took gives no character";
+    Input::Key(*memo, VK_ESCAPE);
+    EXPECT_EQ(cancels, 1);
+    // The memo keeps Enter for its line breaks unless told otherwise.
+    Input::Type(*memo, "a");
+    Input::Key(*memo, VK_RETURN);
+    Input::Type(*memo, "b");
+    EXPECT_EQ(memo->Text(), "a\nb");
+    EXPECT_EQ(oks, 1);
+    memo->SetWantReturns(false);
+    Input::Key(*memo, VK_RETURN);
+    EXPECT_EQ(oks, 2);
+    EXPECT_EQ(memo->Text(), "a\nb");
+    // A focused button takes Enter itself; Ctrl+Enter is no dialog key.
+    Input::Key(*cancel, VK_RETURN);
+    EXPECT_EQ(cancels, 2);
+    EXPECT_EQ(oks, 2);
+    Input::Key(*edit, VK_RETURN, {ssCtrl});
+    EXPECT_EQ(oks, 2);
+    // A disabled default button takes nothing.
+    ok->SetEnabled(false);
+    Input::Key(*edit, VK_RETURN);
+    EXPECT_EQ(oks, 2);
+}
+
+TEST_F(Forms, EscapeEndsAModalRunThroughTheCancelButton) {
+    bool destroyed = false;
+    auto dialog = New<TDialog>(nullptr, &destroyed);
+    dialog->Ok->SetDefault(true);
+    dialog->Cancel->SetCancel(true);
+    auto* edit = CreateOwned<TEdit>(dialog.get());
+    edit->SetParent(dialog.get());
+    edit->SetBounds(10, 10, 100, 24);
+    Application->OnModalShown = [&](TWinControl*) { Input::Key(*edit, VK_ESCAPE); };
+    EXPECT_EQ(dialog->ShowModal(), mrCancel);
+    Application->OnModalShown = [&](TWinControl*) { Input::Key(*edit, VK_RETURN); };
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
 }
 
 TEST_F(Forms, PanelsAlignAndPaintTheirBevel) {

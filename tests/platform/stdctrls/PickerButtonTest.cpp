@@ -5,10 +5,13 @@
 #include "platform/controls/VirtualKeys.h"
 #include "platform/qt/QtWindow.h"
 #include "platform/rtl/DateUtils.h"
+#include "platform/rtl/FormatSettings.h"
+#include "platform/rtl/SysUtils.h"
 #include "platform/stdctrls/Button.h"
 #include "platform/stdctrls/DateTimePicker.h"
 #include "platform/stdctrls/ListBox.h"
 
+#include <QDateTimeEdit>
 #include <QScrollBar>
 
 #include <cstdlib>
@@ -41,6 +44,10 @@ TEST_F(Pickers, DateAndTimeReplaceTheirPartOnly) {
 }
 
 TEST_F(Pickers, UserChangesRaiseOnChangeAndProgramChangesDoNot) {
+    // Day first, so the press lands in the day.
+    TFormatSettings settings;
+    settings.ShortDateFormat = "dd/mm/yyyy";
+    TFormatSettingsScope scope(settings);
     auto* picker = AddControl<TDateTimePicker>(10, 10, 150, 24);
     picker->SetDateTime(EncodeDate(2024, 3, 10));
     int changes = 0;
@@ -52,6 +59,40 @@ TEST_F(Pickers, UserChangesRaiseOnChangeAndProgramChangesDoNot) {
     Input::Key(*picker, VK_DOWN);
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(DecodeDate(picker->Date()).Day, 10);
+}
+
+// The picker shows the value as the conversions write it, in the format settings of
+// the moment its kind is set.
+TEST_F(Pickers, ShowTheFormatSettingsShortDateAndLongTime) {
+    auto* picker = AddControl<TDateTimePicker>(10, 10, 150, 24);
+    const TDateTime value = ComposeDateTime(EncodeDate(2024, 3, 5), EncodeTime(13, 4, 9, 0));
+    picker->SetDateTime(value);
+    ShowForm();
+    auto* edit = qobject_cast<QDateTimeEdit*>(qt::FromHandle(picker->WindowHandle())->Widget());
+    ASSERT_NE(edit, nullptr);
+    struct {
+        const char* Date;
+        char DateSeparator;
+        const char* Time;
+        char TimeSeparator;
+    } const cases[] = {
+        {"dd/mm/yyyy", '.', "hh:nn:ss", ':'},
+        {"yyyy/mm/dd", '-', "h:nn AM/PM", ':'},
+        {"d/m/yy", '/', "hh'h'nn", '.'},
+    };
+    for (const auto& c : cases) {
+        TFormatSettings settings;
+        settings.ShortDateFormat = c.Date;
+        settings.DateSeparator = c.DateSeparator;
+        settings.LongTimeFormat = c.Time;
+        settings.TimeSeparator = c.TimeSeparator;
+        TFormatSettingsScope scope(settings);
+        picker->SetKind(dtkDate);
+        EXPECT_EQ(qt::FromQString(edit->text()), DateToStr(value)) << c.Date;
+        picker->SetKind(dtkTime);
+        EXPECT_EQ(qt::FromQString(edit->text()), TimeToStr(value)) << c.Time;
+        EXPECT_EQ(picker->DateTime(), value);
+    }
 }
 
 // A wall-clock value that local time skips (the spring change to daylight saving

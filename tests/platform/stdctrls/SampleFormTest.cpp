@@ -6,6 +6,7 @@
 #include "platform/controls/VirtualKeys.h"
 #include "platform/qt/WindowImage.h"
 #include "platform/rtl/DateUtils.h"
+#include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/StringList.h"
 #include "platform/stdctrls/Button.h"
 #include "platform/stdctrls/DateTimePicker.h"
@@ -73,6 +74,16 @@ protected:
     TDateTimePicker* Picker = nullptr;
     TMemo* LastMemo = nullptr;
     TStringList Notes;
+
+private:
+    // The picker shows day, month, year in this order: the day is its first section.
+    static TFormatSettings DayFirst() {
+        TFormatSettings settings;
+        settings.ShortDateFormat = "dd/mm/yyyy";
+        settings.DateSeparator = '.';
+        return settings;
+    }
+    TFormatSettingsScope FDayFirst{DayFirst()};
 };
 
 TEST_F(SampleForm, WorksThroughSimulatedInput) {

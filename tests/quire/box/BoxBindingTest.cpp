@@ -138,9 +138,13 @@ TEST_P(BoxOnDatabase, ClosingClearsAndDetachingLeavesNoRows) {
     EXPECT_FALSE(Box->FSelection->Visible());
     Table->Open();
     EXPECT_EQ(Box->Count(), 9);
+    // Destroying the data set detaches it from the source, and the box lets go.
+    Table.reset();
+    EXPECT_EQ(Box->Count(), 0);
+    EXPECT_EQ(Box->GetDataSource(), Source.get());
     Source.reset();
     EXPECT_EQ(Box->GetDataSource(), nullptr);
-    EXPECT_EQ(Box->Count(), 0);
+    EXPECT_FALSE(Box->FSelection->Visible());
 }
 
 TEST_P(BoxOnDatabase, AMemoRowNeverEmptiesItsField) {

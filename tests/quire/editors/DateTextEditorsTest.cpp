@@ -1,6 +1,7 @@
 #include "EditorTestSupport.h"
 
 #include "quire/editors/DatePropEditors.h"
+#include "quire/editors/FormDateTime.h"
 #include "quire/editors/TextPropEditor.h"
 #include "quire/values/QuireStrings.h"
 #include "quire/values/SubPropList.h"
@@ -84,7 +85,10 @@ TEST_F(DateEditors, Attributes) {
     const TPropEditorAttributes dialog{peaDialog, peaMultiSelect, peaReadOnly};
     EXPECT_EQ(FDate->GetAttributes(), dialog);
     EXPECT_EQ(FTime->GetAttributes(), dialog);
-    EXPECT_EQ(fw::New<TDTPropEditor>()->GetAttributes(), dialog);
+    struct TPlainDTEditor : TDTPropEditor {
+        void PrepareForm(TFormDateTime*, fw::TDateTime) override {}
+    };
+    EXPECT_EQ(fw::New<TPlainDTEditor>()->GetAttributes(), dialog);
 }
 
 // The date-time row's children, held by the test as a row would hold them.
@@ -131,8 +135,13 @@ TEST_F(DateTimeSubProps, ParentTakesTheDayOfDateAndTheTimeOfTime) {
     } cases[] = {
         {36526.75, 12345.25, 36526.25}, // other parts of the children are ignored
         {36526.0, 0.5, 36526.5},
-        {36526.9, -0.25, 36525.75}, // a negative time keeps its sign
-        {-1.5, 0.25, -0.75},
+        // Before 30.12.1899 the time of day counts away from zero: -0.25 is
+        // 30.12.1899 06:00, -1.5 is 29.12.1899 12:00.
+        {36526.9, -0.25, 36526.25},
+        {-1.5, 0.25, -1.25},
+        {-1.25, 0.75, -1.75},
+        {-2.0, 36526.75, -2.75},
+        {-0.5, 0.25, 0.25},
     };
     for (const auto& c : cases) {
         Child(0)->SetFloatValue(c.Date);
@@ -151,6 +160,34 @@ TEST_F(DateTimeSubProps, AMissingChildRaisesTheListsError) {
     EXPECT_THROW(FDateTime->GetSubProps(parent.get(), &onlyDate), fw::Exception);
     EXPECT_EQ(parent->GetFloatValue(), 1.5);
     EXPECT_EQ(parent.Changes, 0);
+    // Pushing down stores nothing when one child is missing.
+    Child(0)->SetFloatValue(7.0);
+    EXPECT_THROW(FDateTime->SetSubProps(parent.get(), &onlyDate), fw::Exception);
+    EXPECT_EQ(Child(0)->GetFloatValue(), 7.0);
+}
+
+// A child changed through its editor's text, then the parent recomposed, as the
+// row tree does it.
+TEST_F(DateTimeSubProps, ChildTextChangesItsPartOnlyAlsoBefore1900) {
+    TWatchedProp<TDateTimeProp> parent;
+    const struct {
+        double Parent;
+        int Child;
+        const char* Text;
+        double Expected;
+    } cases[] = {
+        {-1.25, 1, "18:00:00", -1.75},      // 29.12.1899 06:00 -> 18:00
+        {36526.75, 0, "28.12.1899", -2.75}, // 01.01.2000 18:00 -> 28.12.1899
+        {-2.75, 0, "01.01.2000", 36526.75},
+        {-1.5, 1, "06:00:00", -1.25},
+    };
+    for (const auto& c : cases) {
+        parent->SetFloatValue(c.Parent);
+        FDateTime->SetSubProps(parent.get(), &FSubProps);
+        (c.Child == 0 ? FDate : FTime)->SetValue(Child(c.Child), c.Text);
+        FDateTime->GetSubProps(parent.get(), &FSubProps);
+        EXPECT_DOUBLE_EQ(parent->GetFloatValue(), c.Expected) << c.Parent << " " << c.Text;
+    }
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 namespace quire {
 namespace {
 
@@ -134,6 +136,34 @@ TEST(EnumEditor, WithoutIgnoreCaseTheListsOwnSearchFindsTheSameMembers) {
     for (const char* name : {"Red", "red", "CRIMSON", "Blue"})
         EXPECT_EQ(exact->GetValueFromName(name), ignoring->GetValueFromName(name)) << name;
     EXPECT_THROW(exact->GetValueFromName("Green"), fw::Exception);
+}
+
+// An editor made any other way than through its class would have no members.
+TEST(EnumEditor, IsMadeOnlyThroughItsClass) {
+    EXPECT_FALSE(std::is_default_constructible_v<TEnumOrdPropEditor>);
+    EXPECT_FALSE(std::is_default_constructible_v<TBooleanPropEditor>);
+    EXPECT_EQ(fw::New<TBooleanPropEditor>()->FValues->Count(), 2);
+}
+
+// The lookups fill the caller's list as it is set up: sorted, unique, owning.
+TEST(BooleanEditor, LookupsKeepTheCallersListSettings) {
+    auto editor = test::CreateEditor(TBooleanPropEditor::StaticClass());
+    fw::TStringList sorted;
+    sorted.SetSorted(true);
+    sorted.SetDuplicates(fw::dupError);
+    sorted.SetCaseSensitive(true);
+    sorted.Add("stale");
+    editor->GetLookupValues(&sorted);
+    EXPECT_TRUE(sorted.Sorted());
+    EXPECT_EQ(sorted.Duplicates(), fw::dupError);
+    EXPECT_TRUE(sorted.CaseSensitive());
+    ASSERT_EQ(sorted.Count(), 2);
+    EXPECT_EQ(sorted[1], "True");
+    EXPECT_EQ(sorted.GetObject(1).Integer(), 1);
+
+    fw::TStringList owning(true);
+    EXPECT_NO_THROW(editor->GetLookupValues(&owning));
+    EXPECT_EQ(owning.Count(), 2);
 }
 
 } // namespace

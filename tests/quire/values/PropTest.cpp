@@ -3,6 +3,7 @@
 
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FormatSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -266,6 +267,34 @@ TEST(DateTimeProp, StoresTheDoubleOfDatesAndText) {
     prop->SetAsVariant(3);
     EXPECT_EQ(prop->GetAsVariant(), fw::Variant::FromDateTime(3));
     EXPECT_EQ(prop->GetFloatValue(), 3);
+}
+
+// Text is a number of days when it reads as one in the format settings, a date
+// otherwise.
+TEST(DateTimeProp, TakesNumericTextAsDaysAndOtherTextAsADate) {
+    fw::TFormatSettings settings;
+    settings.DecimalSeparator = '.';
+    settings.DateSeparator = '.';
+    settings.ShortDateFormat = "dd/mm/yyyy";
+    settings.LongTimeFormat = "hh:nn:ss";
+    auto prop = Make<TDateTimeProp>();
+    {
+        fw::TFormatSettingsScope scope(settings);
+        prop->SetAsVariant("3.5");
+        EXPECT_EQ(prop->Value(), 3.5) << "not the 3rd of May";
+        prop->SetAsVariant("-1.25");
+        EXPECT_EQ(prop->Value(), -1.25);
+        prop->SetAsVariant("01.01.2000 18:00:00");
+        EXPECT_EQ(prop->Value(), 36526.75);
+        EXPECT_THROW(prop->SetAsVariant("tomorrow"), fw::Exception);
+        EXPECT_EQ(prop->Value(), 36526.75);
+    }
+    settings.DecimalSeparator = ',';
+    fw::TFormatSettingsScope scope(settings);
+    prop->SetAsVariant("2,25");
+    EXPECT_EQ(prop->Value(), 2.25);
+    prop->SetAsVariant("28.12.1899");
+    EXPECT_EQ(prop->Value(), -2.0);
 }
 
 TEST(FindPropValue, FirstCaseInsensitiveMatchWins) {
