@@ -71,11 +71,11 @@ int Run(demo::TDemoOptions aOptions) {
                                     "--table");
         aOptions.Database = demo::dkSQLite;
         aOptions.SqlitePath = demo::PrepareTourDatabase(aOptions.TourFolder);
-    } else if (!HaveDisplay()) {
-        throw demo::EDemoError("no display to show the window on; run with --tour FOLDER for "
-                               "the scripted tour");
     }
     demo::TDemoData data = demo::OpenDemoTable(aOptions);
+    if (!touring && !HaveDisplay())
+        throw demo::EDemoError("no display to show the window on; run with --tour FOLDER for "
+                               "the scripted tour");
     fw::Application->Initialize();
     const fw::HMODULE package = fw::LoadPackage(PackageFile(aOptions));
     fw::RegisterPackage(package);

@@ -4,8 +4,16 @@
 #include "quirepack/QuireReg.h"
 
 #include "quire/editors/PropEditorRegistry.h"
+#include "quire/inplace/PickList.h"
 
 #include "platform/packages/PackageExports.h"
+
+namespace {
+
+// Loads of the package not yet matched by an unload.
+int32_t PackageLoads = 0;
+
+} // namespace
 
 extern "C" {
 
@@ -14,10 +22,16 @@ extern "C" {
 // it when the last of them lets go.
 void fwPackageInitialize() {
     quire::InitializeEditorsUnit();
+    ++PackageLoads;
 }
 
+// The last unload also frees the shared pick list form: the application object owns
+// it, and would otherwise destroy it after the package's code is gone. It is made
+// again on its next use.
 void fwPackageFinalize() {
     quire::FinalizeEditorsUnit();
+    if (PackageLoads > 0 && --PackageLoads == 0)
+        delete quire::PickListForm;
 }
 
 void fwPackageRegister() {

@@ -7,8 +7,12 @@
 #include "quire/editors/PropEditorRegistry.h"
 #include "quire/editors/ScalarPropEditors.h"
 #include "quire/editors/TextPropEditor.h"
+#include "quire/inplace/PickList.h"
 #include "quire/values/PropKinds.h"
 #include "quire/values/QuireStrings.h"
+
+#include "platform/controls/Application.h"
+#include "platform/rtl/StringList.h"
 
 #include "platform/graphics/Color.h"
 #include "platform/packages/Package.h"
@@ -176,6 +180,26 @@ TEST(QuirePack, StringTableHoldsTheUnitsResourceStrings) {
     for (const auto& [id, text] : strings)
         EXPECT_EQ(text, LoadResString(id)) << id;
     EXPECT_EQ(strings.at(SNull), "Null");
+}
+
+TEST(QuirePack, TheLastUnloadFreesTheSharedPickList) {
+    // The application object owns the pick list form; a package that left it there
+    // would have it destroyed after the package's code is gone.
+    fw::Application->OnModalShown = [](fw::TWinControl* aList) {
+        static_cast<fw::TForm*>(aList)->SetModalResult(fw::mrCancel);
+    };
+    fw::TStringList values;
+    values.Add("False");
+    values.Add("True");
+    fw::String value = "True";
+    ShowPickList(fw::Rect(10, 10, 110, 30), value, values, nullptr);
+    fw::Application->OnModalShown = nullptr;
+    ASSERT_NE(PickListForm, nullptr);
+    auto first = std::make_unique<LoadedPackage>();
+    std::make_unique<LoadedPackage>().reset();
+    EXPECT_NE(PickListForm, nullptr); // a load still holds the package
+    first.reset();
+    EXPECT_EQ(PickListForm, nullptr);
 }
 
 } // namespace quire
