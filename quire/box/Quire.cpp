@@ -138,7 +138,6 @@ void TQuire::NewProps(TMultiPropList* aMultiProps) {
         UpdatePropSelection();
     }
     FSelection->SetVisible(Count() > 0);
-    RebuildListIndexes();
 }
 
 void TQuire::AddRow(const fw::String& aName, TPropList* aProps) {

@@ -27,6 +27,10 @@ void TPropEdit::MouseDown(fw::TMouseButton, fw::TShiftState, int32_t, int32_t) {
     }
 }
 
+bool TPropEdit::WantsKey(uint16_t aKey) const {
+    return aKey == fw::VK_RETURN || (aKey == fw::VK_ESCAPE && FTextChanged);
+}
+
 void TPropEdit::Dispatch(fw::TMessage& aMessage) {
     switch (aMessage.Msg) {
     case fw::WM_KEYDOWN:
@@ -55,7 +59,11 @@ void TPropEdit::WMKeyDown(fw::TMessage& aMessage) {
     case fw::VK_ESCAPE:
         // Escape drops the typed text, so a later move to another row cannot write
         // what the user meant to throw away.
-        FSelection->GetValueFromProp();
+        if (FTextChanged) {
+            FSelection->GetValueFromProp();
+        } else {
+            fw::TCustomEdit::Dispatch(aMessage);
+        }
         break;
     default:
         fw::TCustomEdit::Dispatch(aMessage);

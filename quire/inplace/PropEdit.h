@@ -7,6 +7,8 @@
 //   Enter                          commits the text
 //   Ctrl+Enter (character 10)      the row's dialog, or its next lookup value
 //   Alt+Down                       the pick list
+//   Escape                         drops a changed text (an unchanged one lets Escape
+//                                  go on, to a dialog's cancel button, say)
 // A double click in the field, or a press on it within the double-click time after
 // a press on the box, runs the strip's Edit like Ctrl+Enter.
 
@@ -33,6 +35,9 @@ public:
     void Dispatch(fw::TMessage& aMessage) override;
 
 protected:
+    // Enter always commits here, and Escape drops a changed text here: neither goes
+    // to a dialog's default or cancel button then.
+    bool WantsKey(uint16_t aKey) const override;
     void WMKeyDown(fw::TMessage& aMessage);
     void WMSysKeyDown(fw::TMessage& aMessage);
     void WMChar(fw::TMessage& aMessage);

@@ -1,6 +1,8 @@
 #include "quire/inplace/PropSelection.h"
 
 #include "quire/box/Quire.h"
+#include "quire/inplace/PickList.h"
+#include "quire/inplace/PropButton.h"
 #include "quire/inplace/PropEdit.h"
 
 #include "platform/controls/SystemState.h"
@@ -24,6 +26,11 @@ TPropSelection::TPropSelection(fw::TComponent* aOwner)
     FEdit->SetHideSelection(false);
     FEdit->SetParentFont(true);
     FEdit->SetParentColor(true);
+    FButton = fw::CreateOwned<TPropButton>(this);
+    FButton->SetParent(this);
+    FButton->SetVisible(true);
+    FButton->OnClick = [this](fw::TObject* aSender) { PropButtonClick(aSender); };
+    FButton->SetParentColor(true);
 }
 
 TPropSelection::~TPropSelection() = default;
@@ -225,6 +232,44 @@ void TPropSelection::PropButtonClick(fw::TObject*) {
     }
 }
 
+// --- button and pick list --------------------------------------------------------------------
+
+int32_t TPropSelection::ButtonGlyphWidth() const {
+    return FButton->CalcWidth();
+}
+
+void TPropSelection::UpdateButtonType() {
+    FButton->SetButtonType(FEditInfo->IsLookupable() ? pbtLookup : pbtEdit);
+}
+
+void TPropSelection::PlaceButton() {
+    FButton->SetBoundsRect(FButtonRect);
+    FButton->SetVisible(Visible() && !FBox->FReadOnly);
+}
+
+void TPropSelection::Lookup() {
+    if (FEditInfo == nullptr) {
+        return;
+    }
+    const fw::TPoint topLeft = ClientToScreen(fw::TPoint{FEditRect.Left, FEditRect.Top});
+    const fw::TPoint bottomRight =
+        ClientToScreen(fw::TPoint{FButtonRect.Right, FButtonRect.Bottom});
+    fw::TStringList values;
+    if (!LookupValues(values)) {
+        return;
+    }
+    fw::String value = FEditInfo->GetValue();
+    TPropEditor* editor = FEditInfo->FEditor.get();
+    TPaintItemProc paint;
+    if (editor->GetAttributes().Contains(peaPaint)) {
+        paint = std::bind_front(&TPropEditor::PaintValue, editor);
+    }
+    const fw::TRect area = fw::Rect(topLeft.X, topLeft.Y, bottomRight.X, bottomRight.Y);
+    if (ShowPickList(area, value, values, paint)) {
+        SetRowValue(value);
+    }
+}
+
 // --- mouse -------------------------------------------------------------------------------------
 
 void TPropSelection::Dispatch(fw::TMessage& aMessage) {
@@ -274,14 +319,4 @@ void TPropSelection::MouseMove(fw::TShiftState aShift, int32_t aX, int32_t aY) {
 
 void TPropSelection::MouseDown(fw::TMouseButton, fw::TShiftState, int32_t, int32_t) {}
 
-} // namespace quire
-
-// --- button (interim until the button lands) ---------------------------------------------------
-namespace quire {
-int32_t TPropSelection::ButtonGlyphWidth() const {
-    return 0;
-}
-void TPropSelection::UpdateButtonType() {}
-void TPropSelection::PlaceButton() {}
-void TPropSelection::Lookup() {}
 } // namespace quire
