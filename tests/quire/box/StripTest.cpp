@@ -24,13 +24,8 @@ class Strip : public BoxFixture {
 protected:
     void SetUp() override {
         BoxFixture::SetUp();
-        ShowForm();
-        ASSERT_TRUE(OpenSample()) << SkipReason;
-        fw::Application->ProcessMessages();
+        ShowSample();
     }
-    TPropEdit& Edit() { return *Box->FSelection->FEdit; }
-    // A click on the name half of item aName: the box selects it.
-    void ClickRow(const std::string& aName) { Input::Click(*Box, NamePoint(ItemOf(aName))); }
     fw::String Field(const std::string& aName) {
         return Table->FieldByName(aName).AsVariant().AsString();
     }
