@@ -5,6 +5,7 @@
 // records; the format settings are day-month-year with a decimal comma.
 
 #include "quire/box/Quire.h"
+#include "quire/inplace/PropButton.h"
 #include "quire/inplace/PropEdit.h"
 #include "quire/inplace/PropSelection.h"
 
