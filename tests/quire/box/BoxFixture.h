@@ -5,9 +5,11 @@
 // records; the format settings are day-month-year with a decimal comma.
 
 #include "quire/box/Quire.h"
+#include "quire/inplace/PropButton.h"
 #include "quire/inplace/PropEdit.h"
 #include "quire/inplace/PropSelection.h"
 
+#include "platform/controls/Application.h"
 #include "platform/controls/FormFixture.h"
 #include "platform/db/DataSource.h"
 #include "platform/db/DbTestSupport.h"
@@ -80,6 +82,18 @@ protected:
         Box->SetDataSource(Source.get());
         Table->Open();
         return true;
+    }
+
+    // The form shown with the box on the SQLite sample, its first paints done.
+    void ShowSample() {
+        ShowForm();
+        ASSERT_TRUE(OpenSample()) << SkipReason;
+        fw::Application->ProcessMessages();
+    }
+    TPropEdit& Edit() { return *Box->FSelection->FEdit; }
+    // A click on the name half of item aName: the box selects it.
+    void ClickRow(const std::string& aName) {
+        fw::TInputSimulator::Click(*Box, NamePoint(ItemOf(aName)));
     }
 
     // The index of the item named aName, failing the test when there is none.

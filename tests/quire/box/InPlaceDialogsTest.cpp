@@ -58,9 +58,7 @@ class InPlace : public BoxFixture {
 protected:
     void SetUp() override {
         BoxFixture::SetUp();
-        ShowForm();
-        ASSERT_TRUE(OpenSample()) << SkipReason;
-        fw::Application->ProcessMessages();
+        ShowSample();
     }
     void TearDown() override {
         fw::Application->OnModalShown = nullptr;
@@ -76,8 +74,6 @@ protected:
             aAct(*form);
         };
     }
-    void ClickRow(const std::string& aName) { Input::Click(*Box, NamePoint(ItemOf(aName))); }
-    TPropEdit& Edit() { return *Box->FSelection->FEdit; }
     TPropButton& Button() { return *Box->FSelection->FButton; }
     fw::TPoint ButtonMiddle() { return fw::TPoint{Button().Width() / 2, Button().Height() / 2}; }
     int Shown = 0;

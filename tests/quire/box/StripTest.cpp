@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace quire::test {
@@ -24,13 +25,8 @@ class Strip : public BoxFixture {
 protected:
     void SetUp() override {
         BoxFixture::SetUp();
-        ShowForm();
-        ASSERT_TRUE(OpenSample()) << SkipReason;
-        fw::Application->ProcessMessages();
+        ShowSample();
     }
-    TPropEdit& Edit() { return *Box->FSelection->FEdit; }
-    // A click on the name half of item aName: the box selects it.
-    void ClickRow(const std::string& aName) { Input::Click(*Box, NamePoint(ItemOf(aName))); }
     fw::String Field(const std::string& aName) {
         return Table->FieldByName(aName).AsVariant().AsString();
     }
@@ -167,7 +163,18 @@ TEST_F(Strip, AReadOnlyBoxShowsValuesWithoutFieldOrButton) {
     ClickRow("price");
     Box->SetReadOnly(true);
     EXPECT_FALSE(Edit().Visible());
+    EXPECT_FALSE(Box->FSelection->FButton->Visible());
     EXPECT_TRUE(Box->FSelection->Visible());
+    // The strip paints the value itself then.
+    fw::Application->ProcessMessages();
+    TPropSelection& strip = *Box->FSelection;
+    int ink = 0;
+    for (int32_t x = strip.FNameRect.Right + 4; x < strip.FNameRect.Right + 30; ++x) {
+        for (int32_t y = 3; y < strip.Height() - 2; ++y) {
+            ink = std::max(ink, 255 - int(fw::GetRValue(fw::WindowPixel(strip, x, y))));
+        }
+    }
+    EXPECT_GT(ink, 150);
     // Code still writes through the box.
     Row("price")->SetValue("1,5");
     EXPECT_EQ(Table->FieldByName("price").AsVariant().AsDouble(), 1.5);
