@@ -254,11 +254,13 @@ void TQuire::PropChange(fw::TObject* aSender, const fw::String& aPropName, TProp
     if (row != nullptr && row->FParent == nullptr && FOnPropChange) {
         FOnPropChange(this, aPropName, aProp, aPropIndex);
     }
-    if (row != nullptr && ItemIndex() >= 0 && ItemIndex() == row->FListIndex) {
-        FSelection->GetValueFromProp();
-    }
     if (row != nullptr) {
-        RepaintItem(row->FListIndex);
+        // A change reported for a row changes its shown children too (a date-time's
+        // Date and Time), so the strip reloads when it lies on any row of the tree.
+        if (ItemIndex() >= 0 && IsInTree(FSelection->FEditInfo, row)) {
+            FSelection->GetValueFromProp();
+        }
+        RepaintTree(*row);
     }
     fw::TDataSet* dataSet = FDataLink->DataSet();
     if (FRestoringRow || dataSet == nullptr) {
@@ -273,6 +275,24 @@ void TQuire::PropChange(fw::TObject* aSender, const fw::String& aPropName, TProp
             RestoreRowFromField(*row, *dataSet);
         }
         throw;
+    }
+}
+
+bool TQuire::IsInTree(const TPropEditInfo* aRow, const TPropEditInfo* aTop) {
+    for (; aRow != nullptr; aRow = aRow->FParent) {
+        if (aRow == aTop) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void TQuire::RepaintTree(const TPropEditInfo& aRow) {
+    RepaintItem(aRow.FListIndex);
+    if (aRow.FExpanded) {
+        for (const auto& child : aRow.FItems) {
+            RepaintTree(*child);
+        }
     }
 }
 

@@ -149,6 +149,10 @@ private:
     // The bitmap canvas in the box's font and colour.
     void PrepareItemCanvas(fw::TCanvas& aCanvas);
     bool Designing() const;
+    // True when aRow is aTop or one of its descendants.
+    static bool IsInTree(const TPropEditInfo* aRow, const TPropEditInfo* aTop);
+    // Repaints the items of aRow and of its shown descendants.
+    void RepaintTree(const TPropEditInfo& aRow);
     // Reloads aRow from its field after the field refused the row's value.
     void RestoreRowFromField(TPropEditInfo& aRow, const fw::TDataSet& aDataSet);
 

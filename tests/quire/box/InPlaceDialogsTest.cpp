@@ -165,6 +165,8 @@ TEST_F(InPlace, TheDateAndTimeChildrenChangeOnlyTheirPartOfTheField) {
     });
     Input::Click(Button(), ButtonMiddle());
     EXPECT_EQ(Row("stamp")->GetValue(), "28.12.1899 18:00:00");
+    // The strip on the child shows the child's new text.
+    EXPECT_EQ(Edit().Text(), "28.12.1899");
     // A double click on the Time row's value opens its dialog: the first press
     // selects the row, the second lands on the edit field laid over it.
     Input::Pause(1000);
