@@ -117,6 +117,14 @@ void TCustomListBox::FontChanged() {
     }
 }
 
+void TCustomListBox::BoundsChanged(bool aResized) {
+    TWinControl::BoundsChanged(aResized);
+    if (aResized) {
+        StoreTopIndex(FTopIndex);
+        UpdateScrollBar();
+    }
+}
+
 int32_t TCustomListBox::ItemHeight() const {
     if (FStyle != lbStandard) {
         return FItemHeight;

@@ -102,6 +102,8 @@ protected:
     void CreateParams(TCreateParams& aParams) override;
     void InitializeWnd() override;
     void FontChanged() override;
+    // A resize by code shows or hides the scroll bar as the items now need.
+    void BoundsChanged(bool aResized) override;
     // Draws item aIndex on Canvas (prepared with the font, brush and selection
     // colours): OnDrawItem when set, else the item's text.
     virtual void DrawItem(int32_t aIndex, const TRect& aRect, TOwnerDrawState aState);

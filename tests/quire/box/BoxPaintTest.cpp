@@ -265,3 +265,19 @@ TEST_F(BoxFixture, SampleTablePicture) {
 
 } // namespace
 } // namespace quire::test
+
+namespace quire::test {
+namespace {
+
+TEST_F(BoxLook, GrowingTheBoxDropsAScrollBarItNoLongerNeeds) {
+    Box->SetBounds(10, 10, 200, 40);
+    fw::Application->ProcessMessages();
+    EXPECT_LT(Box->ClientWidth(), 200 - 2 * kEdge);
+    Box->SetBounds(10, 10, 300, 240);
+    fw::Application->ProcessMessages();
+    EXPECT_EQ(Box->ClientWidth(), 300 - 2 * kEdge);
+    EXPECT_EQ(Box->TopIndex(), 0);
+}
+
+} // namespace
+} // namespace quire::test
