@@ -37,6 +37,25 @@ TEST(AnsiCompare, FoldsCaseInEveryScriptAndOrdersByCollation) {
     EXPECT_EQ(fw::AnsiCompareStr("a", "b"), -1);
 }
 
+TEST(AnsiCompare, TextsDifferingInMoreThanLetterCaseAreNotTheSame) {
+    using namespace std::string_literals;
+    // The collation skips control characters; the texts must still differ.
+    const std::pair<fw::String, fw::String> cases[] = {{"True\x00"s, "True"},
+                                                       {"\x01"
+                                                        "False",
+                                                        "False"},
+                                                       {"Tr\x07ue", "True"},
+                                                       {"\x14Red", "Red"}};
+    for (const auto& [odd, plain] : cases) {
+        EXPECT_FALSE(fw::AnsiSameText(odd, plain)) << plain;
+        EXPECT_EQ(fw::AnsiCompareText(odd, plain), -fw::AnsiCompareText(plain, odd)) << plain;
+    }
+    EXPECT_TRUE(fw::AnsiSameText("tRuE", "True"));
+    // Bytes that are not UTF-8 all read as one replacement character.
+    EXPECT_FALSE(fw::AnsiSameText("a\xB0", "a\xB1"));
+    EXPECT_TRUE(fw::AnsiSameText("A\xB0", "A\xB0"));
+}
+
 TEST(Utf8Truncate, NeverSplitsACharacter) {
     EXPECT_EQ(fw::Utf8Truncate("abc", 5), "abc");
     EXPECT_EQ(fw::Utf8Truncate("abcdef", 3), "abc");
@@ -44,6 +63,16 @@ TEST(Utf8Truncate, NeverSplitsACharacter) {
     EXPECT_EQ(fw::Utf8Truncate("яя", 3), "я");
     EXPECT_EQ(fw::Utf8Truncate("a€", 3), "a") << "three-byte character dropped whole";
     EXPECT_EQ(fw::Utf8Truncate("a€", 4), "a€");
+}
+
+TEST(Utf8Truncate, StrayContinuationBytesAreCharactersOfTheirOwn) {
+    EXPECT_EQ(fw::Utf8Truncate(fw::String(320, '\xB0'), 250), fw::String(250, '\xB0'));
+    // A lead byte more than three bytes back cannot start the character at the cut.
+    const fw::String stray = "\xC3" + fw::String(5, '\xB0');
+    EXPECT_EQ(fw::Utf8Truncate(stray, 4), stray.substr(0, 4));
+    // A two-byte lead followed by strays: the cut is past its character.
+    EXPECT_EQ(fw::Utf8Truncate("\xC3\xA9\xB0\xB0", 3), "\xC3\xA9\xB0");
+    EXPECT_EQ(fw::Utf8Truncate("ab\xF0\x9F\x98\x80", 5), "ab") << "four-byte character whole";
 }
 
 TEST(StringList, UnsortedKeepsOrderAndFindsCaseInsensitively) {
