@@ -17,8 +17,8 @@ struct TDirective {
     char Type = 0;
 };
 
-// Widths, precisions and indexes above this are refused: they only ever come from
-// a broken format and would ask for gigabytes of padding.
+// Widths, precisions and indexes above this are refused: no sensible format needs
+// more, and a broken one could ask for gigabytes of padding.
 constexpr int MaxFormatNumber = 4096;
 
 [[noreturn]] void Invalid(const String& aFormat) {
