@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 # Where the scripted tour writes its pictures when there is no display.
 DEMO_TOUR_DIR ?= $(BUILD_DIR)/demo-tour
 
-.PHONY: deps configure build test test-sanitize demo clean format
+.PHONY: deps configure build test test-ru test-sanitize fuzz fuzz-build demo clean format
 
 deps:
 	bash scripts/install-deps
@@ -17,11 +17,30 @@ build: configure
 	cmake --build $(BUILD_DIR) -j$(JOBS)
 
 test: build
-	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 ctest --output-on-failure -j$(JOBS)
+
+# The built suite once more under a Russian locale (decimal comma, day.month.year):
+# the format settings and the C library's locale come from it.
+test-ru: deps
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8 \
+		ctest --output-on-failure -j$(JOBS)
 
 # The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize:
 	$(MAKE) test BUILD_DIR=build-sanitize CMAKE_FLAGS="-DQUIRE_SANITIZE=ON -DQUIRE_BENCH=OFF"
+
+# The fuzz targets (clang, libFuzzer, ASan and UBSan), each run for FUZZ_SECONDS
+# after its regression inputs; findings land in $(FUZZ_DIR)/fuzz-findings.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 600
+
+fuzz-build: deps
+	cmake -S . -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++ -DQUIRE_FUZZ=ON -DQUIRE_BENCH=OFF
+	cmake --build $(FUZZ_DIR) -j$(JOBS) --target fuzz_targets
+
+fuzz: fuzz-build
+	bash scripts/run-fuzz $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 
 # The demo's window on a desktop; without one (no X or Wayland session) the
 # scripted tour on Qt's offscreen platform, which writes pictures of each step.

@@ -18,7 +18,8 @@ function(quire_add_test name)
   add_executable(${name} ${QT_SOURCES})
   target_link_libraries(${name} PRIVATE ${QT_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
-  set(env "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
+  # LANG only, so that a run under another locale (make test-ru) sets LC_ALL.
+  set(env "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8")
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "${env}" TIMEOUT 120)

@@ -10,7 +10,6 @@
 #include <QSqlField>
 #include <QSqlRecord>
 
-#include <cctype>
 #include <map>
 #include <string>
 
@@ -71,8 +70,9 @@ TSqlTypeMapping MapDriverType(const QSqlField& aField, TSqlDriver aDriver) {
 
 String TrimStatement(const String& aSql) {
     std::size_t end = aSql.size();
-    while (end > 0 &&
-           (aSql[end - 1] == ';' || std::isspace(static_cast<unsigned char>(aSql[end - 1]))))
+    // ASCII blanks only: the C library's isspace follows its locale.
+    const auto trailing = [](char c) { return c == ';' || c == ' ' || (c >= '\t' && c <= '\r'); };
+    while (end > 0 && trailing(aSql[end - 1]))
         --end;
     return aSql.substr(0, end);
 }

@@ -2,14 +2,24 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <string_view>
 
 namespace fw {
 
 namespace {
 
-// Upper case with runs of blanks reduced to one; the length part split off.
+// ASCII only: the C library's classification follows its locale, where a
+// single-byte locale would take bytes of a UTF-8 type name for letters or blanks.
+bool IsBlank(char aChar) {
+    return aChar == ' ' || (aChar >= '\t' && aChar <= '\r');
+}
+
+char AsciiUpper(char aChar) {
+    return aChar >= 'a' && aChar <= 'z' ? static_cast<char>(aChar - 'a' + 'A') : aChar;
+}
+
+// Upper case (ASCII letters) with runs of blanks reduced to one; the length part
+// split off.
 String Normalize(const String& aText, int32_t& aLength) {
     String base;
     aLength = 0;
@@ -22,8 +32,7 @@ String Normalize(const String& aText, int32_t& aLength) {
                 inParens = false;
             else if (c == ',')
                 firstNumber = false;
-            else if (firstNumber && std::isdigit(static_cast<unsigned char>(c)) &&
-                     aLength < 100000000)
+            else if (firstNumber && c >= '0' && c <= '9' && aLength < 100000000)
                 aLength = aLength * 10 + (c - '0');
             continue;
         }
@@ -31,14 +40,14 @@ String Normalize(const String& aText, int32_t& aLength) {
             inParens = true;
             continue;
         }
-        if (std::isspace(static_cast<unsigned char>(c))) {
+        if (IsBlank(c)) {
             blank = !base.empty();
             continue;
         }
         if (blank)
             base += ' ';
         blank = false;
-        base += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        base += AsciiUpper(c);
     }
     return base;
 }

@@ -59,7 +59,21 @@ int32_t AnsiCompareText(const String& aLeft, const String& aRight) {
     if (aLeft == aRight) {
         return 0;
     }
-    return Sign(Collator(Qt::CaseInsensitive).compare(ToQ(aLeft), ToQ(aRight)));
+    const QString left = ToQ(aLeft);
+    const QString right = ToQ(aRight);
+    const int order = Collator(Qt::CaseInsensitive).compare(left, right);
+    if (order != 0) {
+        return Sign(order);
+    }
+    // The collation ignores control characters ("Tr\x07ue" ranks with "True"):
+    // texts it ranks equal are ordered by their case-folded characters, so only
+    // texts that differ in letter case alone compare 0. Bytes that are not UTF-8
+    // all read as U+FFFD, so such texts are ordered by their bytes instead.
+    const int folded = left.compare(right, Qt::CaseInsensitive);
+    if (folded == 0 && (FromQ(left) != aLeft || FromQ(right) != aRight)) {
+        return Sign(aLeft.compare(aRight));
+    }
+    return Sign(folded);
 }
 
 bool AnsiSameText(const String& aLeft, const String& aRight) {
@@ -87,17 +101,40 @@ String Trim(const String& aText) {
     return aText.substr(begin, end - begin);
 }
 
+namespace {
+
+bool IsContinuation(char aByte) {
+    return (static_cast<unsigned char>(aByte) & 0xC0) == 0x80;
+}
+
+// The bytes of the character a lead byte starts; 1 for a byte that starts none.
+std::size_t SequenceLength(char aLead) {
+    const auto byte = static_cast<unsigned char>(aLead);
+    if (byte >= 0xF0 && byte <= 0xF7) {
+        return 4;
+    }
+    if (byte >= 0xE0) {
+        return byte <= 0xEF ? 3 : 1;
+    }
+    return byte >= 0xC0 ? 2 : 1;
+}
+
+} // namespace
+
 String Utf8Truncate(const String& aText, std::size_t aMaxBytes) {
     if (aText.size() <= aMaxBytes) {
         return aText;
     }
-    std::size_t cut = aMaxBytes;
-    // Step back over continuation bytes (10xxxxxx) to the lead byte of the
-    // character that the limit would split.
-    while (cut > 0 && (static_cast<unsigned char>(aText[cut]) & 0xC0) == 0x80) {
-        --cut;
+    // A character is at most four bytes: step back over at most three continuation
+    // bytes (10xxxxxx) to the lead byte of the character the limit would split.
+    // Continuation bytes with no such lead are characters of their own and stay.
+    std::size_t start = aMaxBytes;
+    while (start > 0 && aMaxBytes - start < 3 && IsContinuation(aText[start])) {
+        --start;
     }
-    return aText.substr(0, cut);
+    const bool split = start < aMaxBytes && !IsContinuation(aText[start]) &&
+                       start + SequenceLength(aText[start]) > aMaxBytes;
+    return aText.substr(0, split ? start : aMaxBytes);
 }
 
 } // namespace fw

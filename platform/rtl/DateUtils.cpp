@@ -22,9 +22,11 @@ bool IsValidDate(int32_t aYear, int32_t aMonth, int32_t aDay) {
     if (aYear < 1 || aYear > 9999 || aMonth < 1 || aMonth > 12 || aDay < 1) {
         return false;
     }
-    return year_month_day{year{aYear}, month{static_cast<unsigned>(aMonth)},
-                          day{static_cast<unsigned>(aDay)}}
-        .ok();
+    // Compared as integers: std::chrono::day keeps only 0..255, so day 525 would
+    // pass as day 13.
+    const year_month_day_last last{year{aYear},
+                                   month_day_last{month{static_cast<unsigned>(aMonth)}}};
+    return aDay <= static_cast<int32_t>(unsigned(last.day()));
 }
 
 bool IsValidTime(int32_t aHour, int32_t aMinute, int32_t aSecond, int32_t aMSec) {

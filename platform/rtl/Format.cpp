@@ -4,7 +4,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysUtils.h"
 
-#include <cstdio>
+#include <charconv>
 #include <vector>
 
 namespace fw {
@@ -17,31 +17,52 @@ struct TDirective {
     char Type = 0;
 };
 
+// Widths, precisions and indexes above this are refused: no sensible format needs
+// more, and a broken one could ask for gigabytes of padding.
+constexpr int MaxFormatNumber = 4096;
+
 [[noreturn]] void Invalid(const String& aFormat) {
     throw EConvertError("Format '" + aFormat + "' invalid or incompatible with argument");
 }
 
+// A number in a directive (index, width, precision); past MaxFormatNumber the
+// format is refused before the value can overflow.
 int ReadNumber(const String& aFormat, std::size_t& aPos) {
     int value = 0;
     while (aPos < aFormat.size() && aFormat[aPos] >= '0' && aFormat[aPos] <= '9') {
         value = value * 10 + (aFormat[aPos] - '0');
+        if (value > MaxFormatNumber) {
+            Invalid(aFormat);
+        }
         ++aPos;
     }
     return value;
 }
 
+String ZeroPadded(String aDigits, int aMinDigits) {
+    if (static_cast<int>(aDigits.size()) < aMinDigits) {
+        aDigits.insert(0, aMinDigits - aDigits.size(), '0');
+    }
+    return aDigits;
+}
+
+// The 64 bits of aValue in upper-case hexadecimal.
 String Hex(int64_t aValue, int aMinDigits) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%0*llX", aMinDigits,
-                  static_cast<unsigned long long>(aValue));
-    return buffer;
+    char buffer[16];
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, static_cast<uint64_t>(aValue), 16);
+    String digits(buffer, written.ptr);
+    for (char& c : digits) {
+        if (c >= 'a' && c <= 'f') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return ZeroPadded(std::move(digits), aMinDigits);
 }
 
 String IntegerText(int64_t aValue, int aMinDigits) {
-    String digits = std::to_string(aValue < 0 ? -(aValue + 1) + uint64_t{1} : uint64_t(aValue));
-    while (static_cast<int>(digits.size()) < aMinDigits) {
-        digits.insert(digits.begin(), '0');
-    }
+    const uint64_t magnitude = aValue < 0 ? uint64_t(-(aValue + 1)) + 1 : uint64_t(aValue);
+    String digits = ZeroPadded(std::to_string(magnitude), aMinDigits);
     return aValue < 0 ? "-" + digits : digits;
 }
 
@@ -149,11 +170,15 @@ String Format(const String& aFormat, std::initializer_list<TFormatArg> aArgs) {
         }
         directive.Type = static_cast<char>(aFormat[i++] | 0x20);
         String piece = Convert(directive, args[next++], aFormat);
-        if (directive.Width > static_cast<int>(piece.size())) {
-            const String pad(directive.Width - piece.size(), ' ');
-            piece = directive.LeftAlign ? piece + pad : pad + piece;
+        const std::size_t pad =
+            directive.Width > static_cast<int>(piece.size()) ? directive.Width - piece.size() : 0;
+        if (!directive.LeftAlign) {
+            result.append(pad, ' ');
         }
         result += piece;
+        if (directive.LeftAlign) {
+            result.append(pad, ' ');
+        }
     }
     return result;
 }

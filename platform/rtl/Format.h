@@ -3,6 +3,7 @@
 //   %[index:][-][width][.precision]type   type: d u x s f e g n m p %
 // Widths and a string's precision count bytes; a string is never cut inside a
 // UTF-8 character.
+// An index, width or precision above 4096 raises EConvertError naming the format.
 // Arguments are integers, floating-point numbers or strings; a specifier that does
 // not match its argument, or a missing argument, raises EConvertError naming the
 // format.

@@ -5,17 +5,25 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FormatSettings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace fw {
 namespace {
 
 // ---- integers ----
+
+// The value of a run of at most nine decimal digits that the caller has checked.
+int DigitsValue(std::string_view aDigits) {
+    int value = 0;
+    std::from_chars(aDigits.data(), aDigits.data() + aDigits.size(), value);
+    return value;
+}
 
 std::optional<int64_t> ParseInt64(const String& aText) {
     const String text = Trim(aText);
@@ -85,6 +93,8 @@ struct TDecimal {
     int Exponent = 0;
 };
 
+// Digits from std::to_chars: the C library's printf family would write the C
+// locale's decimal point, which the host application may have changed.
 TDecimal ToDecimal(double aValue, int aPrecision) {
     TDecimal result;
     result.Negative = std::signbit(aValue);
@@ -92,15 +102,19 @@ TDecimal ToDecimal(double aValue, int aPrecision) {
         return result;
     }
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", aPrecision - 1, std::fabs(aValue));
-    const String text = buffer;
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(aValue),
+                                       std::chars_format::scientific, aPrecision - 1);
+    const std::string_view text(buffer, static_cast<std::size_t>(written.ptr - buffer));
     const std::size_t e = text.find('e');
     for (std::size_t i = 0; i < e; ++i) {
         if (text[i] != '.') {
             result.Digits += text[i];
         }
     }
-    result.Exponent = std::stoi(text.substr(e + 1)) + 1;
+    std::string_view exponent = text.substr(e + 1);
+    const bool negativeExponent = exponent.front() == '-';
+    exponent.remove_prefix(1);
+    result.Exponent = DigitsValue(exponent) * (negativeExponent ? -1 : 1) + 1;
     while (!result.Digits.empty() && result.Digits.back() == '0') {
         result.Digits.pop_back();
     }
@@ -228,15 +242,46 @@ String FixedText(double aValue, int aPrecision, int aDigits, bool aThousands) {
     return text;
 }
 
+// Whether a number that std::from_chars found out of range (aNormal, the text
+// ParseFloat handed it) was too small rather than too large: the decimal exponent
+// of its first non-zero digit is below zero.
+bool Underflowed(std::string_view aNormal) {
+    const std::size_t e = aNormal.find('e');
+    const std::string_view mantissa = aNormal.substr(0, e);
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos) {
+        return true;
+    }
+    const long long leading = first < point ? static_cast<long long>(point - first - 1)
+                                            : -static_cast<long long>(first - point);
+    if (e == std::string_view::npos) {
+        return leading < 0;
+    }
+    std::string_view exponent = aNormal.substr(e + 1);
+    const bool negative = !exponent.empty() && exponent.front() == '-';
+    if (!exponent.empty() && (exponent.front() == '-' || exponent.front() == '+')) {
+        exponent.remove_prefix(1);
+    }
+    exponent.remove_prefix(std::min(exponent.find_first_not_of('0'), exponent.size()));
+    // An exponent of more than nine digits outweighs any mantissa a text can hold.
+    if (exponent.size() > 9) {
+        return negative;
+    }
+    const long long scale = DigitsValue(exponent);
+    return leading + (negative ? -scale : scale) < 0;
+}
+
+// A value too small for a double reads as the nearest one there is (zero with
+// the text's sign, as IEEE arithmetic rounds); a value too large is refused.
 std::optional<double> ParseFloat(const String& aText) {
     const String text = Trim(aText);
     const char separator = FormatSettings().DecimalSeparator;
     String normal;
     std::size_t i = 0;
+    bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        if (text[i] == '-') {
-            normal += '-';
-        }
+        negative = text[i] == '-';
         ++i;
     }
     int mantissaDigits = 0;
@@ -276,10 +321,13 @@ std::optional<double> ParseFloat(const String& aText) {
     }
     double value = 0;
     const auto [last, error] = std::from_chars(normal.data(), normal.data() + normal.size(), value);
-    if (error != std::errc() || last != normal.data() + normal.size() || !std::isfinite(value)) {
+    if (error == std::errc::result_out_of_range && Underflowed(normal)) {
+        value = 0;
+    } else if (error != std::errc() || last != normal.data() + normal.size() ||
+               !std::isfinite(value)) {
         return std::nullopt;
     }
-    return value;
+    return negative ? -value : value;
 }
 
 // ---- dates and times ----
@@ -316,7 +364,7 @@ std::optional<std::vector<TNumberPart>> SplitNumbers(const String& aText, char a
             piece.find_first_not_of("0123456789") != String::npos) {
             return std::nullopt;
         }
-        parts.push_back(TNumberPart{std::stoi(piece), piece.size()});
+        parts.push_back(TNumberPart{DigitsValue(piece), piece.size()});
         if (end == String::npos) {
             return parts;
         }
@@ -392,7 +440,7 @@ std::optional<TDateTime> ParseTime(const String& aText) {
             return std::nullopt;
         }
         ms.resize(3, '0');
-        msec = std::stoi(ms);
+        msec = DigitsValue(ms);
         text = text.substr(0, fraction);
     }
     const auto parts = SplitNumbers(text, settings.TimeSeparator);
@@ -420,11 +468,17 @@ std::optional<TDateTime> ParseDateTime(const String& aText) {
     if (auto date = ParseDate(text)) {
         return date;
     }
-    const std::size_t blank = text.find(' ');
-    if (blank != String::npos) {
+    // A date may hold blanks itself ("1. 1.2000"): try each blank (as Trim counts
+    // them) as the split.
+    for (std::size_t blank = 0; blank < text.size(); ++blank) {
+        if (static_cast<unsigned char>(text[blank]) > ' ') {
+            continue;
+        }
         const auto date = ParseDate(text.substr(0, blank));
-        const auto time = ParseTime(text.substr(blank + 1));
-        if (date && time) {
+        if (!date) {
+            continue;
+        }
+        if (const auto time = ParseTime(text.substr(blank + 1))) {
             return ComposeDateTime(*date, *time);
         }
     }
@@ -456,6 +510,10 @@ String IntToStr(int64_t aValue) {
 
 int64_t StrToInt64(const String& aText) {
     return ParsedOrError(ParseInt64(aText), aText, "integer value");
+}
+
+bool TryStrToInt64(const String& aText, int64_t& aValue) {
+    return StoreParsed(ParseInt64(aText), aValue);
 }
 
 bool TryStrToInt(const String& aText, int32_t& aValue) {

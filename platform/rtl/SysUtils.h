@@ -17,6 +17,7 @@ String IntToStr(int64_t aValue);
 int32_t StrToInt(const String& aText);
 int64_t StrToInt64(const String& aText);
 bool TryStrToInt(const String& aText, int32_t& aValue);
+bool TryStrToInt64(const String& aText, int64_t& aValue);
 
 // ffFixed: rounded to aPrecision significant digits, then shown with aDigits
 // decimals; a number with more than aPrecision digits before the separator comes
@@ -27,7 +28,9 @@ String FloatToStrF(double aValue, TFloatFormat aFormat, int32_t aPrecision, int3
 // ffGeneral with 15 significant digits.
 String FloatToStr(double aValue);
 // Accepts an optional sign, digits with DecimalSeparator, an optional exponent;
-// surrounding blanks are ignored.
+// surrounding blanks are ignored. A value too large for a double raises; a value
+// too small for one reads as the nearest there is, zero with the text's sign
+// ("1e-400" is 0, "-1e-400" is -0), as IEEE arithmetic rounds it.
 double StrToFloat(const String& aText);
 bool TryStrToFloat(const String& aText, double& aValue);
 

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace fw {
 namespace {
@@ -28,6 +29,39 @@ int64_t RoundToInt64(double aValue) {
                                     " does not fit in an integer");
     }
     return static_cast<int64_t>(std::nearbyint(aValue));
+}
+
+// An optional sign, "$" or "0x", and hexadecimal digits only: an integer that
+// StrToInt64 reads unless it is too large.
+bool IsHexInteger(const String& aText) {
+    std::size_t pos = !aText.empty() && (aText[0] == '+' || aText[0] == '-') ? 1 : 0;
+    if (aText.compare(pos, 1, "$") == 0) {
+        pos += 1;
+    } else if (aText.size() > pos + 1 && aText[pos] == '0' && (aText[pos + 1] | 0x20) == 'x') {
+        pos += 2;
+    } else {
+        return false;
+    }
+    return pos < aText.size() &&
+           aText.find_first_not_of("0123456789abcdefABCDEF", pos) == String::npos;
+}
+
+// An integer, or a number rounded to one; nothing for other text. Raises
+// EVariantOverflowError for a number past the 64-bit range, in either base.
+std::optional<int64_t> IntegerFromText(const String& aText) {
+    const String text = Trim(aText);
+    int64_t integer = 0;
+    if (TryStrToInt64(text, integer)) {
+        return integer;
+    }
+    if (IsHexInteger(text)) {
+        throw EVariantOverflowError("Variant value '" + text + "' does not fit in an integer");
+    }
+    double number = 0;
+    if (!TryStrToFloat(text, number)) {
+        return std::nullopt;
+    }
+    return RoundToInt64(number);
 }
 
 } // namespace
@@ -87,16 +121,11 @@ int64_t Variant::AsInt64() const {
                                  [](double v) { return RoundToInt64(v); },
                                  [](DateTag v) { return RoundToInt64(v.Value); },
                                  [this](const String& v) -> int64_t {
-                                     const String text = Trim(v);
-                                     int32_t integer = 0;
-                                     if (TryStrToInt(text, integer)) {
-                                         return integer;
-                                     }
-                                     double number = 0;
-                                     if (!TryStrToFloat(text, number)) {
+                                     const auto integer = IntegerFromText(v);
+                                     if (!integer) {
                                          CastError("Integer");
                                      }
-                                     return RoundToInt64(number);
+                                     return *integer;
                                  }},
                       FValue);
 }

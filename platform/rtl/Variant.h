@@ -9,7 +9,8 @@
 // - Strings convert through StrToInt/StrToFloat/StrToDateTime with the current
 //   FormatSettings, and to booleans from "True"/"False" (any letter case) or a number.
 // Text that does not convert raises EVariantTypeCastError naming the value and the
-// types; a number outside the 32-bit range raises EVariantOverflowError.
+// types; a number outside the 32-bit range (AsInteger) or the 64-bit range
+// (AsInt64), decimal or hexadecimal, raises EVariantOverflowError.
 
 #include "platform/rtl/Types.h"
 

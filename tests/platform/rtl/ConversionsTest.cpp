@@ -1,11 +1,14 @@
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Format.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/SysUtils.h"
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -62,6 +65,56 @@ TEST(FloatConversions, ParseOnlyWithTheSettingsSeparator) {
             EXPECT_EQ(e.Message(),
                       "'" + std::string(bad) + "' is not a valid floating point value");
         }
+    }
+}
+
+// Switches the C library to a locale for its lifetime, as a GUI application's
+// start-up does with the user's locale.
+class TCLocaleScope {
+public:
+    explicit TCLocaleScope(const char* aName) : FSaved(std::setlocale(LC_ALL, nullptr)) {
+        FActive = std::setlocale(LC_ALL, aName) != nullptr;
+    }
+    ~TCLocaleScope() { std::setlocale(LC_ALL, FSaved.c_str()); }
+    bool Active() const { return FActive; }
+
+private:
+    std::string FSaved;
+    bool FActive = false;
+};
+
+TEST(FloatConversions, TextDoesNotDependOnTheCLibrarysLocale) {
+    TCLocaleScope locale("ru_RU.UTF-8");
+    ASSERT_TRUE(locale.Active()) << "ru_RU.UTF-8 is missing: run scripts/install-deps";
+    {
+        fw::TFormatSettingsScope scope(Point);
+        EXPECT_EQ(fw::FloatToStr(1.5), "1.5");
+        EXPECT_EQ(fw::FloatToStrF(2.25, fw::ffFixed, 15, 4), "2.2500");
+        EXPECT_EQ(fw::FloatToStrF(-1234.5, fw::ffExponent, 5, 2), "-1.2345E+03");
+        EXPECT_EQ(fw::Format("%.2f", {3.14159}), "3.14");
+        EXPECT_DOUBLE_EQ(fw::StrToFloat("2.5"), 2.5);
+    }
+    fw::TFormatSettingsScope scope(Comma);
+    EXPECT_EQ(fw::FloatToStr(1.5), "1,5");
+    EXPECT_EQ(fw::FloatToStrF(2.25, fw::ffFixed, 15, 4), "2,2500");
+    EXPECT_EQ(fw::FloatToStrF(1234567.5, fw::ffNumber, 15, 1), "1.234.567,5");
+    EXPECT_EQ(fw::Format("%.2f", {3.14159}), "3,14");
+    EXPECT_DOUBLE_EQ(fw::StrToFloat("2,5"), 2.5);
+    EXPECT_THROW(fw::StrToFloat("2.5"), fw::EConvertError);
+}
+
+// Too small for a double reads as the nearest there is (zero with the sign, or a
+// denormal); too large is refused.
+TEST(FloatConversions, UnderflowReadsAsTheNearestValueOverflowRaises) {
+    fw::TFormatSettingsScope scope(Comma);
+    EXPECT_EQ(fw::StrToFloat("1e-371"), 0.0);
+    EXPECT_TRUE(std::signbit(fw::StrToFloat("-1e-400")));
+    EXPECT_EQ(fw::StrToFloat("1e-99999999999999999999"), 0.0);
+    EXPECT_EQ(fw::StrToFloat("0,0000000001e-320"), 0.0);
+    EXPECT_EQ(fw::StrToFloat("1e-323"), 1e-323) << "a denormal stays";
+    EXPECT_EQ(fw::StrToFloat("1000000e-329"), 1e-323);
+    for (const char* huge : {"1e309", "-1e309", "1e99999999999999999999", "0,01e312"}) {
+        EXPECT_THROW(fw::StrToFloat(huge), fw::EConvertError) << huge;
     }
 }
 
@@ -144,6 +197,37 @@ TEST(DateConversions, TwoDateFormatsBothWays) {
     fw::TFormatSettingsScope scope(Settings('.', '-', "yyyy/mm/dd"));
     EXPECT_EQ(fw::DateToStr(0), "1899-12-30");
     EXPECT_DOUBLE_EQ(fw::StrToDate("1899-12-30"), 0);
+}
+
+// A day is checked as a whole number: a day of 256 or more must not pass as its
+// remainder.
+TEST(DateArithmetic, DaysPastTheMonthsLengthAreRefusedHoweverLarge) {
+    for (const int day : {30, 32, 256, 269, 525, 65536 + 13, INT32_MAX}) {
+        EXPECT_FALSE(fw::IsValidDate(2024, 2, day)) << day;
+        EXPECT_THROW(fw::EncodeDate(2024, 2, day), fw::EConvertError) << day;
+    }
+    EXPECT_TRUE(fw::IsValidDate(2024, 2, 29));
+    EXPECT_TRUE(fw::IsValidDate(2024, 12, 31));
+    fw::TFormatSettingsScope scope(Comma);
+    for (const char* text : {"525.02.2024", "260.6", "269.2.2024 10:00"}) {
+        EXPECT_THROW(fw::StrToDateTime(text), fw::EConvertError) << text;
+    }
+    try {
+        fw::StrToDate("525.02.2024");
+        ADD_FAILURE() << "accepted";
+    } catch (const fw::EConvertError& e) {
+        EXPECT_EQ(e.Message(), "'525.02.2024' is not a valid date");
+    }
+}
+
+TEST(DateConversions, ADateWithBlanksIsFollowedByATime) {
+    fw::TFormatSettingsScope scope(Comma);
+    const double day = fw::EncodeDate(2000, 1, 1);
+    EXPECT_DOUBLE_EQ(fw::StrToDate("1. 1.2000"), day);
+    EXPECT_DOUBLE_EQ(fw::StrToDateTime("1. 1.2000 18:00"), day + 0.75);
+    EXPECT_DOUBLE_EQ(fw::StrToDateTime(" 1 . 1 . 2000\t18:00 "), day + 0.75);
+    EXPECT_DOUBLE_EQ(fw::StrToDateTime("1.1.2000  6:00 PM"), day + 0.75);
+    EXPECT_THROW(fw::StrToDateTime("1. 1.2000 18:00 x"), fw::EConvertError);
 }
 
 TEST(DateConversions, InvalidDatesAndTimesRaiseQuotingTheText) {

@@ -29,6 +29,29 @@ TEST(Format, MismatchedOrMissingArgumentsRaiseNamingTheFormat) {
     EXPECT_THROW(fw::Format("%q", {1}), fw::EConvertError);
 }
 
+TEST(Format, NumbersInADirectiveAreBounded) {
+    for (const char* format : {"%3000000000d", "%3000000000:d", "%.3000000000d", "%888888888P",
+                               "%.999999d", "%4097s", "%0:.4097s", "%99999999999999999999d"}) {
+        try {
+            fw::Format(format, {1});
+            ADD_FAILURE() << "accepted " << format;
+        } catch (const fw::EConvertError& e) {
+            EXPECT_EQ(e.Message(),
+                      "Format '" + fw::String(format) + "' invalid or incompatible with argument");
+        }
+    }
+    EXPECT_EQ(fw::Format("%4096d", {7}), fw::String(4095, ' ') + "7");
+    EXPECT_EQ(fw::Format("%-4096d|", {7}), "7" + fw::String(4095, ' ') + "|");
+    EXPECT_EQ(fw::Format("%.4096d", {-7}), "-" + fw::String(4095, '0') + "7");
+}
+
+TEST(Format, HexadecimalKeepsItsDigitsAtAnyPrecision) {
+    EXPECT_EQ(fw::Format("%.33x", {42}), fw::String(31, '0') + "2A");
+    EXPECT_EQ(fw::Format("%.3x|%x", {42, -1}), "02A|FFFFFFFFFFFFFFFF");
+    EXPECT_EQ(fw::Format("%p", {0xBEEF}), "0000BEEF");
+    EXPECT_EQ(fw::Format("%d", {INT64_MIN}), "-9223372036854775808");
+}
+
 TEST(MulDiv, RoundsToNearestAndGuardsZero) {
     EXPECT_EQ(fw::MulDiv(10, 50, 100), 5);
     EXPECT_EQ(fw::MulDiv(3, 1, 2), 2);

@@ -30,11 +30,34 @@ TEST(AnsiCompare, FoldsCaseInEveryScriptAndOrdersByCollation) {
     EXPECT_EQ(fw::AnsiCompareText("дата", "ДАТА"), 0);
     EXPECT_EQ(fw::AnsiCompareText("Ёлка", "ёЛКА"), 0);
     EXPECT_LT(fw::AnsiCompareText("apple", "Banana"), 0);
-    EXPECT_LT(fw::AnsiCompareText("Zebra", "ягода"), 0);
+    EXPECT_LT(fw::AnsiCompareText("ёлка", "Ягода"), 0) << "ё sorts with е, not after я";
+    // Which script comes first is the locale's choice (a Russian collation puts
+    // Cyrillic first); either way the order is one order.
+    EXPECT_NE(fw::AnsiCompareText("Zebra", "ягода"), 0);
+    EXPECT_EQ(fw::AnsiCompareText("Zebra", "ягода"), -fw::AnsiCompareText("ягода", "Zebra"));
     EXPECT_NE(fw::AnsiCompareStr("abc", "ABC"), 0);
     EXPECT_EQ(fw::AnsiCompareStr("abc", "abc"), 0);
     EXPECT_EQ(fw::AnsiCompareStr("b", "a"), 1);
     EXPECT_EQ(fw::AnsiCompareStr("a", "b"), -1);
+}
+
+TEST(AnsiCompare, TextsDifferingInMoreThanLetterCaseAreNotTheSame) {
+    using namespace std::string_literals;
+    // The collation skips control characters; the texts must still differ.
+    const std::pair<fw::String, fw::String> cases[] = {{"True\x00"s, "True"},
+                                                       {"\x01"
+                                                        "False",
+                                                        "False"},
+                                                       {"Tr\x07ue", "True"},
+                                                       {"\x14Red", "Red"}};
+    for (const auto& [odd, plain] : cases) {
+        EXPECT_FALSE(fw::AnsiSameText(odd, plain)) << plain;
+        EXPECT_EQ(fw::AnsiCompareText(odd, plain), -fw::AnsiCompareText(plain, odd)) << plain;
+    }
+    EXPECT_TRUE(fw::AnsiSameText("tRuE", "True"));
+    // Bytes that are not UTF-8 all read as one replacement character.
+    EXPECT_FALSE(fw::AnsiSameText("a\xB0", "a\xB1"));
+    EXPECT_TRUE(fw::AnsiSameText("A\xB0", "A\xB0"));
 }
 
 TEST(Utf8Truncate, NeverSplitsACharacter) {
@@ -44,6 +67,16 @@ TEST(Utf8Truncate, NeverSplitsACharacter) {
     EXPECT_EQ(fw::Utf8Truncate("яя", 3), "я");
     EXPECT_EQ(fw::Utf8Truncate("a€", 3), "a") << "three-byte character dropped whole";
     EXPECT_EQ(fw::Utf8Truncate("a€", 4), "a€");
+}
+
+TEST(Utf8Truncate, StrayContinuationBytesAreCharactersOfTheirOwn) {
+    EXPECT_EQ(fw::Utf8Truncate(fw::String(320, '\xB0'), 250), fw::String(250, '\xB0'));
+    // A lead byte more than three bytes back cannot start the character at the cut.
+    const fw::String stray = "\xC3" + fw::String(5, '\xB0');
+    EXPECT_EQ(fw::Utf8Truncate(stray, 4), stray.substr(0, 4));
+    // A two-byte lead followed by strays: the cut is past its character.
+    EXPECT_EQ(fw::Utf8Truncate("\xC3\xA9\xB0\xB0", 3), "\xC3\xA9\xB0");
+    EXPECT_EQ(fw::Utf8Truncate("ab\xF0\x9F\x98\x80", 5), "ab") << "four-byte character whole";
 }
 
 TEST(StringList, UnsortedKeepsOrderAndFindsCaseInsensitively) {

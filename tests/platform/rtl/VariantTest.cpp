@@ -51,6 +51,22 @@ TEST(Variant, UnconvertibleValuesRaiseNamingTheValue) {
     EXPECT_FALSE(fw::VarIsNull(fw::Unassigned()));
 }
 
+TEST(Variant, IntegerTextTooLargeRaisesTheOverflowErrorInAnyBase) {
+    for (const char* text : {"4294967296", "$80000000", "0x2147483648", "-$80000001"}) {
+        EXPECT_THROW(fw::Variant(text).AsInteger(), fw::EVariantOverflowError) << text;
+    }
+    for (const char* text : {"$10000000000000000", "0xFFFFFFFFFFFFFFFFFF", "-$8000000000000001"}) {
+        EXPECT_THROW(fw::Variant(text).AsInt64(), fw::EVariantOverflowError) << text;
+    }
+    EXPECT_EQ(fw::Variant("$7FFFFFFF").AsInteger(), INT32_MAX);
+    EXPECT_EQ(fw::Variant("-$80000000").AsInteger(), INT32_MIN);
+    EXPECT_EQ(fw::Variant("$80000000").AsInt64(), 0x80000000LL);
+    EXPECT_EQ(fw::Variant("9223372036854775807").AsInt64(), INT64_MAX) << "exact, not rounded";
+    for (const char* text : {"$", "0x", "$12G", "0x-1", "$ 1"}) {
+        EXPECT_THROW(fw::Variant(text).AsInteger(), fw::EVariantTypeCastError) << text;
+    }
+}
+
 TEST(Variant, EqualityNeedsTheSameTypeAndValue) {
     EXPECT_EQ(fw::Variant(3), fw::Variant(3L));
     EXPECT_NE(fw::Variant(3), fw::Variant(3.0));

@@ -66,15 +66,19 @@ TEST_F(DateEditors, ReadText) {
     EXPECT_EQ(prop.Changes + date.Changes + time.Changes, 3);
     FDate->SetValue(date.get(), "02.01.2000");
     EXPECT_EQ(date.Changes, 1) << "the same date: no change";
+    FDateTime->SetValue(prop.get(), "1. 1.2000 18:00");
+    EXPECT_DOUBLE_EQ(prop->GetFloatValue(), 36526.75) << "blanks inside the date";
 }
 
 TEST_F(DateEditors, BadTextRaisesAndLeavesTheValue) {
     TWatchedProp<TDateTimeProp> prop;
     prop->SetFloatValue(36526.75);
     prop.Changes = 0;
-    for (const char* bad : {"", "tomorrow", "32.01.2000", "01.01.2000 25:00:00"})
+    for (const char* bad : {"", "tomorrow", "32.01.2000", "01.01.2000 25:00:00", "525.02.2024",
+                            "260.6", "269.02.2024 10:00"})
         EXPECT_THROW(FDateTime->SetValue(prop.get(), bad), fw::EConvertError) << bad;
     EXPECT_THROW(FDate->SetValue(prop.get(), "13.13.2000"), fw::EConvertError);
+    EXPECT_THROW(FDate->SetValue(prop.get(), "525.02.2024"), fw::EConvertError);
     EXPECT_THROW(FTime->SetValue(prop.get(), "12:61"), fw::EConvertError);
     EXPECT_EQ(prop->GetFloatValue(), 36526.75);
     EXPECT_EQ(prop.Changes, 0);

@@ -164,6 +164,23 @@ TEST(BooleanEditor, LookupsKeepTheCallersListSettings) {
     fw::TStringList owning(true);
     EXPECT_NO_THROW(editor->GetLookupValues(&owning));
     EXPECT_EQ(owning.Count(), 2);
+
+TEST(EnumEditors, NamesWithControlCharactersAreNotMembers) {
+    using namespace std::string_literals;
+    auto boolean = test::CreateEditor(TBooleanPropEditor::StaticClass());
+    TWatchedProp<TBooleanProp> flag;
+    for (const fw::String& name : {"True\x00"s,
+                                   "\x01"
+                                   "False"s,
+                                   "Tr\x07ue"s, "True\x1F"s}) {
+        EXPECT_THROW(boolean->SetValue(flag.get(), name), fw::Exception) << name;
+    }
+    EXPECT_EQ(flag.Changes, 0);
+    auto colours = test::CreateEditor(TColourEditor::StaticClass());
+    TWatchedProp<TLongintProp> colour;
+    EXPECT_THROW(colours->SetValue(colour.get(), "\x14Red"), fw::Exception);
+    EXPECT_THROW(colours->SetValue(colour.get(), "Bl\x00ue"s), fw::Exception);
+    EXPECT_EQ(colour.Changes, 0);
 }
 
 } // namespace

@@ -212,6 +212,11 @@ TEST(StringProp, CutsAtTwoHundredFiftyBytesOnACharacterBoundary) {
     EXPECT_EQ(prop->FSize, 251);
     const auto* stored = static_cast<const TStringPropValue*>(prop->FValue);
     EXPECT_EQ(stored->Len, 127) << "bytes, embedded zeros included";
+    // Bytes that start no character are cut like characters of their own.
+    prop->SetAsVariant(fw::String(320, '\xB0'));
+    EXPECT_EQ(prop->Text(), fw::String(250, '\xB0'));
+    prop->SetAsVariant(fw::String(248, 'a') + "\xE2\x82\xAC");
+    EXPECT_EQ(prop->Text(), fw::String(248, 'a')) << "the euro sign would straddle the limit";
 }
 
 TEST(TextProp, ComparesLineByLineExactly) {
