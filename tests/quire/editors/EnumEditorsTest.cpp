@@ -164,6 +164,7 @@ TEST(BooleanEditor, LookupsKeepTheCallersListSettings) {
     fw::TStringList owning(true);
     EXPECT_NO_THROW(editor->GetLookupValues(&owning));
     EXPECT_EQ(owning.Count(), 2);
+}
 
 TEST(EnumEditors, NamesWithControlCharactersAreNotMembers) {
     using namespace std::string_literals;
