@@ -463,22 +463,47 @@ std::optional<TDateTime> ParseTime(const String& aText) {
     return EncodeTime(hour, minute, second, msec);
 }
 
+bool IsBlank(char aChar) {
+    return static_cast<unsigned char>(aChar) <= ' ';
+}
+
+// Where a date followed by blanks and a time can end: at the blank after one of
+// its (at most three) numbers, in a beginning made of digits, blanks (as Trim
+// counts them) and date separators only. A date may hold blanks itself ("1. 1.2000"),
+// so the first blank is not always its end; at most three places keep the
+// reading linear in the text's length.
+std::vector<std::size_t> DateEnds(const String& aText) {
+    const char separator = FormatSettings().DateSeparator;
+    std::vector<std::size_t> ends;
+    int numbers = 0;
+    for (std::size_t i = 0; i < aText.size() && numbers < 3; ++i) {
+        const char c = aText[i];
+        const bool digit = c >= '0' && c <= '9';
+        if (!digit && !IsBlank(c) && c != separator) {
+            break;
+        }
+        const bool last = i + 1 == aText.size();
+        if (digit && (last || aText[i + 1] < '0' || aText[i + 1] > '9')) {
+            ++numbers;
+            if (!last && IsBlank(aText[i + 1])) {
+                ends.push_back(i + 1);
+            }
+        }
+    }
+    return ends;
+}
+
 std::optional<TDateTime> ParseDateTime(const String& aText) {
     const String text = Trim(aText);
     if (auto date = ParseDate(text)) {
         return date;
     }
-    // A date may hold blanks itself ("1. 1.2000"): try each blank (as Trim counts
-    // them) as the split.
-    for (std::size_t blank = 0; blank < text.size(); ++blank) {
-        if (static_cast<unsigned char>(text[blank]) > ' ') {
-            continue;
-        }
-        const auto date = ParseDate(text.substr(0, blank));
+    for (const std::size_t end : DateEnds(text)) {
+        const auto date = ParseDate(text.substr(0, end));
         if (!date) {
             continue;
         }
-        if (const auto time = ParseTime(text.substr(blank + 1))) {
+        if (const auto time = ParseTime(text.substr(end + 1))) {
             return ComposeDateTime(*date, *time);
         }
     }

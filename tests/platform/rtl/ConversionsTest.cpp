@@ -228,6 +228,13 @@ TEST(DateConversions, ADateWithBlanksIsFollowedByATime) {
     EXPECT_DOUBLE_EQ(fw::StrToDateTime(" 1 . 1 . 2000\t18:00 "), day + 0.75);
     EXPECT_DOUBLE_EQ(fw::StrToDateTime("1.1.2000  6:00 PM"), day + 0.75);
     EXPECT_THROW(fw::StrToDateTime("1. 1.2000 18:00 x"), fw::EConvertError);
+    // Trying every blank as the split takes a quarter of an hour here.
+    fw::String blanks;
+    for (int i = 0; i < 3000000; ++i) {
+        blanks += "1 ";
+    }
+    EXPECT_THROW(fw::StrToDateTime(blanks + "x"), fw::EConvertError);
+    EXPECT_DOUBLE_EQ(fw::StrToDateTime("1.1.2000" + fw::String(100000, ' ') + "18:00"), day + 0.75);
 }
 
 TEST(DateConversions, InvalidDatesAndTimesRaiseQuotingTheText) {
