@@ -95,13 +95,13 @@ void TDemoForm::BuildToolbar() {
     toolbar->SetAlign(fw::alTop);
     toolbar->SetParent(this);
     int32_t left = 0;
-    for (const TCommandButton& spec : CommandButtons) {
-        left += spec.Gap;
+    for (const TCommandButton& entry : CommandButtons) {
+        left += entry.Gap;
         auto* button = fw::CreateOwned<fw::TButton>(this);
-        button->SetCaption(spec.Caption);
+        button->SetCaption(entry.Caption);
         button->SetBounds(left, 6, ButtonWidth, ButtonHeight);
         button->SetParent(toolbar);
-        const TDemoCommand command = spec.Command;
+        const TDemoCommand command = entry.Command;
         button->OnClick = [this, command](fw::TObject*) { Run(command); };
         FButtons[static_cast<size_t>(command)] = button;
         left += ButtonWidth;

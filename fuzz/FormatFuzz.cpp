@@ -39,10 +39,10 @@ std::optional<fw::String> PrintfReference(const fw::String& aFormat) {
     if (pos + 1 != aFormat.size() || (aFormat[pos] != 'd' && aFormat[pos] != 'x')) {
         return std::nullopt;
     }
-    const fw::String spec = aFormat.substr(0, pos) + (aFormat[pos] == 'd' ? "lld" : "llX");
+    const fw::String directive = aFormat.substr(0, pos) + (aFormat[pos] == 'd' ? "lld" : "llX");
     char buffer[16384];
     const int written =
-        std::snprintf(buffer, sizeof buffer, spec.c_str(), static_cast<long long>(IntegerArg));
+        std::snprintf(buffer, sizeof buffer, directive.c_str(), static_cast<long long>(IntegerArg));
     if (written < 0 || written > 4096 + 20) {
         return std::nullopt; // past Format's bounds
     }

@@ -141,12 +141,12 @@ const COLORREF Navy = RGB(0, 0, 128);
 const COLORREF White = RGB(255, 255, 255);
 
 TDibSpec FourBitSample() {
-    TDibSpec spec;
-    spec.Width = 3; // odd: the last byte of a row holds one pixel, then padding
-    spec.Colors = {White, Red, Navy};
-    spec.ColorsUsed = 3;
-    spec.Rows = {{1, 0, 2}, {2, 2, 1}};
-    return spec;
+    TDibSpec sample;
+    sample.Width = 3; // odd: the last byte of a row holds one pixel, then padding
+    sample.Colors = {White, Red, Navy};
+    sample.ColorsUsed = 3;
+    sample.Rows = {{1, 0, 2}, {2, 2, 1}};
+    return sample;
 }
 
 } // namespace
@@ -198,18 +198,18 @@ TEST(ResourceImages, MalformedBitmapsAreRefusedWithTheReason) {
     EXPECT_EQ(ErrorOf(TBytes{'B', 'M', 1, 2}),
               "Resource PICTURE: the data ends early (4 bytes, 14 needed)");
 
-    TDibSpec spec = FourBitSample();
-    spec.Compression = 2;
-    EXPECT_EQ(ErrorOf(Dib(spec, true)),
+    TDibSpec sample = FourBitSample();
+    sample.Compression = 2;
+    EXPECT_EQ(ErrorOf(Dib(sample, true)),
               "Resource PICTURE: compressed bitmaps (method 2) are not supported");
 
-    spec = FourBitSample();
-    spec.Rows = {{1, 0, 3}, {0, 0, 0}}; // index 3 of a three-colour table
-    EXPECT_EQ(ErrorOf(Dib(spec, true)), "Resource PICTURE: pixel 2,0 uses colour 3 of 3");
+    sample = FourBitSample();
+    sample.Rows = {{1, 0, 3}, {0, 0, 0}}; // index 3 of a three-colour table
+    EXPECT_EQ(ErrorOf(Dib(sample, true)), "Resource PICTURE: pixel 2,0 uses colour 3 of 3");
 
-    spec = FourBitSample();
-    spec.ColorsUsed = 17;
-    EXPECT_EQ(ErrorOf(Dib(spec, true)), "Resource PICTURE: 17 colours for 4 bits per pixel");
+    sample = FourBitSample();
+    sample.ColorsUsed = 17;
+    EXPECT_EQ(ErrorOf(Dib(sample, true)), "Resource PICTURE: 17 colours for 4 bits per pixel");
 
     TBytes sixteen = Dib(FourBitSample(), true);
     sixteen[14 + 14] = 16;
