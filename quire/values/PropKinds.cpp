@@ -200,11 +200,19 @@ fw::Variant TDateTimeProp::GetAsVariant() {
     return fw::Variant::FromDateTime(Value());
 }
 
+bool TDateTimeProp::IsDateTimeInRange(double aDays) {
+    // 1 January of year 1 to the end of 31 December 9999.
+    return aDays >= -693593.0 && aDays < 2958466.0;
+}
+
 void TDateTimeProp::SetAsVariant(const fw::Variant& aValue) {
     // Text that is a number is the number of days ("3.5" is noon of 2 January 1900,
     // not the 3rd of May); other text is read as a date.
+    // A number of days past the calendar (years 1 to 9999) is refused like text that
+    // is no date.
     double number = 0;
-    if (aValue.VarType() == fw::varString && fw::TryStrToFloat(aValue.AsString(), number)) {
+    if (aValue.VarType() == fw::varString && fw::TryStrToFloat(aValue.AsString(), number) &&
+        IsDateTimeInRange(number)) {
         Stored<double>(FValue) = number;
         return;
     }

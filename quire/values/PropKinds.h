@@ -128,6 +128,8 @@ public:
     void SetAsVariant(const fw::Variant& aValue) override;
 
     fw::TDateTime Value() const { return *static_cast<const double*>(FValue); }
+    // Days within the calendar's years 1 to 9999.
+    static bool IsDateTimeInRange(double aDays);
 
 protected:
     TDateTimeProp() = default;

@@ -293,6 +293,13 @@ TEST(DateTimeProp, TakesNumericTextAsDaysAndOtherTextAsADate) {
         EXPECT_EQ(prop->Value(), 36526.75);
         EXPECT_THROW(prop->SetAsVariant("tomorrow"), fw::Exception);
         EXPECT_EQ(prop->Value(), 36526.75);
+        // Days past the calendar's years 1 to 9999 are no date either.
+        for (const char* days : {"1e308", "2958466", "-693594", "1e-371x"}) {
+            EXPECT_THROW(prop->SetAsVariant(days), fw::Exception) << days;
+        }
+        EXPECT_EQ(prop->Value(), 36526.75);
+        prop->SetAsVariant("1e-371");
+        EXPECT_EQ(prop->Value(), 0.0);
     }
     settings.DecimalSeparator = ',';
     fw::TFormatSettingsScope scope(settings);
