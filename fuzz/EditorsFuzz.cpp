@@ -240,11 +240,6 @@ void CheckAll(const fw::String& aText) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::UseCommaCLocale();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, std::size_t aSize) {
     const fw::String text = fuzz::Text(aData, aSize);
     for (const fuzz::TSettingsMaker settings : {&fuzz::Russian, &fuzz::American}) {

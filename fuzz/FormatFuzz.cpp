@@ -51,11 +51,6 @@ std::optional<fw::String> PrintfReference(const fw::String& aFormat) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::UseCommaCLocale();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, std::size_t aSize) {
     const fw::String format = fuzz::Text(aData, aSize);
     fw::TFormatSettingsScope scope(fuzz::Russian());

@@ -89,3 +89,10 @@ fw::String AsciiLower(const fw::String& aText) {
 }
 
 } // namespace fuzz
+
+// Every target runs with the C library in a comma-decimal locale: number text must not
+// depend on it.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fuzz::UseCommaCLocale();
+    return 0;
+}

@@ -3,11 +3,6 @@
 #include "DateTimeChecks.h"
 #include "FuzzSupport.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::UseCommaCLocale();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, std::size_t aSize) {
     fuzz::CheckStrToDateTime(fuzz::Text(aData, aSize));
     return 0;

@@ -65,11 +65,6 @@ void CheckFloat(const fw::String& aText, char aSeparator) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::UseCommaCLocale();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, std::size_t aSize) {
     const fw::String text = fuzz::Text(aData, aSize);
     CheckFloat(text, ',');

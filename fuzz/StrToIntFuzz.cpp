@@ -43,11 +43,6 @@ bool TryInt32(const fw::String& aText, int32_t& aValue) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::UseCommaCLocale();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, std::size_t aSize) {
     const fw::String text = fuzz::Text(aData, aSize);
     const auto expected = fuzz::ReferenceInteger(text);

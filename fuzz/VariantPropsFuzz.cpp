@@ -202,11 +202,6 @@ void CheckDateTime(fw::TClass aClass, const fw::String& aText) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::UseCommaCLocale();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, std::size_t aSize) {
     const fw::String text = fuzz::Text(aData, aSize);
     for (const fuzz::TSettingsMaker settings : {&fuzz::Russian, &fuzz::American}) {

@@ -20,9 +20,7 @@ void TPropEdit::DblClick() {
 }
 
 void TPropEdit::MouseDown(fw::TMouseButton, fw::TShiftState, int32_t, int32_t) {
-    const TQuire* box = FSelection->FBox;
-    const auto elapsed = static_cast<int32_t>(fw::GetTickCount() - box->FMouseDownTime);
-    if (elapsed < static_cast<int32_t>(fw::GetDoubleClickTime())) {
+    if (FSelection->WithinDoubleClickOfBox()) {
         DblClick();
     }
 }

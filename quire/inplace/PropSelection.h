@@ -65,6 +65,9 @@ public:
     void PropButtonClick(fw::TObject* aSender);
     // Repaints at once.
     void UpdatePropName();
+    // True for a press within the double-click time after the box's last press: the
+    // second press of a double click that began on the box.
+    bool WithinDoubleClickOfBox() const;
 
     void Dispatch(fw::TMessage& aMessage) override;
     void DblClick() override;
@@ -79,8 +82,6 @@ protected:
 
 private:
     void PaintRow(fw::TCanvas& aCanvas, fw::TRect aRect);
-    // A press within the double-click time after the box's last press.
-    bool WithinDoubleClickOfBox() const;
     // The button's glyph width, its type from the row, its bounds and visibility.
     int32_t ButtonGlyphWidth() const;
     void UpdateButtonType();
