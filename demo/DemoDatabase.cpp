@@ -18,7 +18,7 @@ const char* const SampleTable = "Catalogue";
 
 const char* const SampleSchema = R"(CREATE TABLE Catalogue (
     Id INTEGER PRIMARY KEY,
-    Title VARCHAR(80) NOT NULL,
+    Title VARCHAR(60) NOT NULL,
     Shelf SMALLINT,
     Pages INTEGER CHECK (Pages > 0),
     Price DOUBLE,

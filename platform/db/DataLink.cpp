@@ -64,7 +64,16 @@ void TDataLink::DataSetScrolled(int32_t aDistance) {
 
 void TDataLink::UpdateState() {
     const bool linked = FDataSource && FDataSource->State() != dsInactive;
-    SetActive(linked);
+    if (!linked)
+        FOutOfStep = false;
+    if (FOutOfStep)
+        return; // shows no record until the record changes
+    try {
+        SetActive(linked);
+    } catch (...) {
+        FallOutOfStep();
+        throw;
+    }
     const TDataSetState state = linked ? FDataSource->State() : dsInactive;
     SetEditing((state == dsEdit || state == dsInsert) && !FReadOnly);
 }
@@ -85,36 +94,66 @@ void TDataLink::SetEditing(bool aValue) {
     EditingChanged();
 }
 
+void TDataLink::FallOutOfStep() {
+    FOutOfStep = true;
+    try {
+        SetActive(false);
+    } catch (...) {
+        // Clearing the control is all that can be done; its first error is reported.
+    }
+}
+
+void TDataLink::Resume() {
+    // Active again: ActiveChanged lets the control show the record.
+    FOutOfStep = false;
+    UpdateState();
+}
+
 void TDataLink::DataEvent(TDataEvent aEvent, intptr_t aInfo) {
     if (aEvent == deUpdateState) {
         UpdateState();
         return;
     }
-    if (!FActive)
+    if (FOutOfStep) {
+        if (aEvent == deDataSetChange || aEvent == deDataSetScroll || aEvent == deLayoutChange)
+            Resume();
         return;
-    switch (aEvent) {
-    case deFieldChange:
-    case deRecordChange:
-        if (!FUpdating)
-            RecordChanged(reinterpret_cast<TField*>(aInfo));
-        break;
-    case deDataSetChange:
-        DataSetChanged();
-        break;
-    case deDataSetScroll:
-        DataSetScrolled(static_cast<int32_t>(aInfo));
-        break;
-    case deLayoutChange:
-        LayoutChanged();
-        break;
-    case deUpdateRecord:
+    }
+    if (FActive)
+        Dispatch(aEvent, aInfo);
+}
+
+void TDataLink::Dispatch(TDataEvent aEvent, intptr_t aInfo) {
+    if (aEvent == deUpdateRecord) {
         UpdateRecord();
-        break;
-    case deCheckBrowseMode:
+        return;
+    }
+    if (aEvent == deCheckBrowseMode) {
         CheckBrowseMode();
-        break;
-    case deUpdateState:
-        break;
+        return;
+    }
+    try {
+        switch (aEvent) {
+        case deFieldChange:
+        case deRecordChange:
+            if (!FUpdating)
+                RecordChanged(reinterpret_cast<TField*>(aInfo));
+            break;
+        case deDataSetChange:
+            DataSetChanged();
+            break;
+        case deDataSetScroll:
+            DataSetScrolled(static_cast<int32_t>(aInfo));
+            break;
+        case deLayoutChange:
+            LayoutChanged();
+            break;
+        default:
+            break;
+        }
+    } catch (...) {
+        FallOutOfStep();
+        throw;
     }
 }
 

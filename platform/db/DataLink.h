@@ -15,6 +15,11 @@
 // - UpdateData: the data set asks the control to write pending edits into fields.
 // - CheckBrowseMode: the data set is about to leave edit state.
 // So every change of the current record reaches RecordChanged.
+//
+// A control that raises while it is told of a record (it cannot show a value) is
+// made inactive, so that it shows no record rather than an earlier one, and the
+// error goes on to the caller. It becomes active again (ActiveChanged) when the
+// data set moves to another record or re-reads its records.
 
 #include "platform/db/DataTypes.h"
 #include "platform/rtl/Object.h"
@@ -65,6 +70,11 @@ private:
     bool FEditing = false;
     bool FReadOnly = false;
     bool FUpdating = false;
+    bool FOutOfStep = false; // the control failed to show the current record
+
+    void Resume();
+    void Dispatch(TDataEvent aEvent, intptr_t aInfo);
+    void FallOutOfStep();
 
     void DataEvent(TDataEvent aEvent, intptr_t aInfo);
     void UpdateState();

@@ -5,6 +5,7 @@
 #include "platform/rtl/SysUtils.h"
 
 #include <algorithm>
+#include <exception>
 
 namespace fw {
 
@@ -137,7 +138,9 @@ bool TDataSet::LoadRecord(int64_t aIndex) {
     TRecordValues values;
     if (!InternalFetch(aIndex, values))
         return false;
-    values.resize(FFields.size(), Null());
+    // Values past the fields (what a store keeps to find the record again) stay.
+    if (values.size() < FFields.size())
+        values.resize(FFields.size(), Null());
     FCurrent = std::move(values);
     FIndex = aIndex;
     return true;
@@ -320,14 +323,34 @@ void TDataSet::Post() {
     FCurrent = std::move(values);
     FOldValues.clear();
     FModified = false;
-    // Written: leave edit state before reading back, so a failed read cannot lead
-    // to the same record being posted twice.
-    SetState(dsBrowse);
-    // Show the record as stored, at the position the store gives it.
-    LoadNearest(index);
-    DataEvent(deDataSetChange);
+    FIndex = index;
+    ShowWritten(index);
     if (AfterPost)
         AfterPost(*this);
+}
+
+void TDataSet::ShowWritten(int64_t aIndex) {
+    // The store has taken the write: browse state first, so that nothing can post
+    // the record twice; then the record as stored, at the place the store gives it.
+    // Failing to read it back or a control failing to show it does not report the
+    // write as failed: the record stays current as written, a control that cannot
+    // show it shows none (see TDataLink).
+    try {
+        SetState(dsBrowse);
+    } catch (const Exception&) {
+    }
+    try {
+        LoadNearest(aIndex);
+    } catch (const Exception&) {
+        FHasRecord = !FCurrent.empty();
+        FIndex = FHasRecord ? aIndex : -1;
+        FBof = !FHasRecord || FIndex == 0;
+        FEof = !FHasRecord;
+    }
+    try {
+        DataEvent(deDataSetChange);
+    } catch (const Exception&) {
+    }
 }
 
 void TDataSet::Cancel() {
@@ -372,9 +395,8 @@ void TDataSet::Delete() {
     InternalDelete(FIndex, values);
     FOldValues.clear();
     FModified = false;
-    SetState(dsBrowse);
-    LoadNearest(FIndex);
-    DataEvent(deDataSetChange);
+    FCurrent.clear();
+    ShowWritten(FIndex);
 }
 
 void TDataSet::Refresh() {
@@ -414,10 +436,24 @@ void TDataSet::DataEvent(TDataEvent aEvent, intptr_t aInfo) {
             FEventHeld = true;
         return;
     }
+    // Every source hears of the record even when a control of another fails.
+    const bool stopOnError = aEvent == deUpdateRecord || aEvent == deCheckBrowseMode;
+    std::exception_ptr firstError;
     const auto sources = FDataSources;
-    for (TDataSource* source : sources)
-        if (std::find(FDataSources.begin(), FDataSources.end(), source) != FDataSources.end())
+    for (TDataSource* source : sources) {
+        if (std::find(FDataSources.begin(), FDataSources.end(), source) == FDataSources.end())
+            continue;
+        try {
             source->DataEvent(aEvent, aInfo);
+        } catch (...) {
+            if (stopOnError)
+                throw;
+            if (!firstError)
+                firstError = std::current_exception();
+        }
+    }
+    if (firstError)
+        std::rethrow_exception(firstError);
 }
 
 } // namespace fw

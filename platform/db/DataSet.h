@@ -22,7 +22,9 @@
 // Moving the cursor or refreshing while editing first posts a modified record
 // (or cancels an unmodified one). A refused Post raises EDatabaseError carrying the
 // reason and leaves the data set in its edit or insert state with the values the
-// user gave. Close discards an unposted record.
+// user gave. Once the store has taken a Post or Delete, nothing after it raises:
+// the data set is in browse state on the written record (or the one after the
+// deleted one). Close discards an unposted record.
 
 #include "platform/db/DataTypes.h"
 #include "platform/db/Field.h"
@@ -155,6 +157,7 @@ private:
     const Variant& FieldValue(int32_t aIndex) const;
     void SetFieldValue(TField& aField, const Variant& aValue);
     void Scrolled(int64_t aDistance);
+    void ShowWritten(int64_t aIndex);
 };
 
 } // namespace fw

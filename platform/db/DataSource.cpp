@@ -4,6 +4,7 @@
 #include "platform/db/DataSet.h"
 
 #include <algorithm>
+#include <exception>
 
 namespace fw {
 
@@ -58,11 +59,26 @@ void TDataSource::DataEvent(TDataEvent aEvent, intptr_t aInfo) {
 }
 
 void TDataSource::NotifyLinks(TDataEvent aEvent, intptr_t aInfo) {
-    // A link may detach itself (or others) while it is notified.
+    // A link may detach itself (or others) while it is notified. A link that fails
+    // to show the record does not keep the others from hearing of it; a link that
+    // fails to write its edits (deUpdateRecord, deCheckBrowseMode) stops the action.
+    const bool stopOnError = aEvent == deUpdateRecord || aEvent == deCheckBrowseMode;
+    std::exception_ptr firstError;
     const auto links = FDataLinks;
-    for (TDataLink* link : links)
-        if (std::find(FDataLinks.begin(), FDataLinks.end(), link) != FDataLinks.end())
+    for (TDataLink* link : links) {
+        if (std::find(FDataLinks.begin(), FDataLinks.end(), link) == FDataLinks.end())
+            continue;
+        try {
             link->DataEvent(aEvent, aInfo);
+        } catch (...) {
+            if (stopOnError)
+                throw;
+            if (!firstError)
+                firstError = std::current_exception();
+        }
+    }
+    if (firstError)
+        std::rethrow_exception(firstError);
 }
 
 } // namespace fw

@@ -74,6 +74,9 @@ String TField::AsString() const {
     if (IsNull())
         return "";
     const Variant& value = Value();
+    // A stored value the type could not read is kept and shown as it is.
+    if (value.VarType() == varString || (IsDateTimeType(FDataType) && value.VarType() != varDate))
+        return value.AsString();
     switch (FDataType) {
     case ftDate:
         return DateToStr(value.AsDateTime());

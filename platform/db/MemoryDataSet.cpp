@@ -31,9 +31,19 @@ void TMemoryDataSet::EmptyDataSet() {
 
 void TMemoryDataSet::InternalInitFieldDefs(TFieldDefs& aDefs) {
     aDefs = FFieldDefs;
-    // Records kept from an earlier layout get a slot for every field.
-    for (TRecordValues& record : FRecords)
-        record.resize(FFieldDefs.Count(), Null());
+    // Records kept from an earlier layout follow their fields by name; a new field
+    // is null in them.
+    std::vector<int32_t> from;
+    for (const TFieldDef& def : FFieldDefs)
+        from.push_back(FRecordLayout.IndexOf(def.Name));
+    for (TRecordValues& record : FRecords) {
+        TRecordValues moved(FFieldDefs.Count(), Null());
+        for (std::size_t i = 0; i < from.size(); ++i)
+            if (from[i] >= 0 && static_cast<std::size_t>(from[i]) < record.size())
+                moved[i] = std::move(record[from[i]]);
+        record = std::move(moved);
+    }
+    FRecordLayout = FFieldDefs;
 }
 
 bool TMemoryDataSet::InternalFetch(int64_t aIndex, TRecordValues& aValues) {

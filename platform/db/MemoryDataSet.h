@@ -9,9 +9,9 @@
 //   people.Append(); people.FieldByName("Name").SetAsString("Ada"); people.Post();
 //
 // Field definitions can change only while the data set is closed. The records
-// survive Close and a later Open; EmptyDataSet removes them. Insert puts the new
-// record before the current one, Append after the last; an empty ftAutoInc field
-// gets one more than the highest value so far. The data set is editable unless
+// survive Close and a later Open, each value staying with its field's name; EmptyDataSet removes
+// them. Insert puts the new record before the current one, Append after the last; an empty
+// ftAutoInc field gets one more than the highest value so far. The data set is editable unless
 // ReadOnly is set.
 
 #include "platform/db/DataSet.h"
@@ -47,6 +47,7 @@ protected:
 
 private:
     TFieldDefs FFieldDefs;
+    TFieldDefs FRecordLayout; // the definitions the kept records were laid out by
     std::vector<TRecordValues> FRecords;
     bool FReadOnly = false;
 

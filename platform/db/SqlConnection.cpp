@@ -13,6 +13,7 @@
 #include <QTimeZone>
 
 #include <atomic>
+#include <exception>
 
 namespace fw {
 
@@ -35,11 +36,13 @@ QString NewConnectionName() {
 }
 
 // Server notices would go to stderr: only errors are wanted, and they come back as
-// errors anyway. Times with a zone are read in the process's local time; the session
-// uses the same zone so that a local time written back means the same instant.
+// errors anyway. Dates are read as ISO text. Times with a zone are read and written
+// with their offset, so they do not depend on the session's zone; it is set to the
+// process's zone where the server knows it, for statements of the host's own.
 void SetPostgresSession(const QSqlDatabase& aDatabase) {
     QSqlQuery query(aDatabase);
     query.exec(QStringLiteral("SET client_min_messages TO error"));
+    query.exec(QStringLiteral("SET DateStyle TO ISO, YMD"));
     const QString zone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
     static const QRegularExpression safe(QStringLiteral("^[A-Za-z0-9/_+-]+$"));
     if (safe.match(zone).hasMatch())
@@ -178,9 +181,15 @@ void TSqlConnection::Commit() {
     CheckConnected();
     if (!FInTransaction)
         throw EDatabaseError("No transaction on '" + FDatabaseName + "' to commit");
-    if (!FImpl->Database.commit())
-        throw EDatabaseError("Cannot commit on '" + FDatabaseName +
-                             "': " + FromQString(FImpl->Database.lastError().text()));
+    if (!FImpl->Database.commit()) {
+        const String message = FromQString(FImpl->Database.lastError().text());
+        // PostgreSQL rolls back a transaction whose commit fails.
+        if (FDriver == sdPostgreSQL) {
+            FInTransaction = false;
+            RereadDataSets();
+        }
+        throw EDatabaseError("Cannot commit on '" + FDatabaseName + "': " + message);
+    }
     FInTransaction = false;
 }
 
@@ -189,9 +198,26 @@ void TSqlConnection::Rollback() {
     if (!FInTransaction)
         throw EDatabaseError("No transaction on '" + FDatabaseName + "' to roll back");
     FInTransaction = false;
-    if (!FImpl->Database.rollback())
-        throw EDatabaseError("Cannot roll back on '" + FDatabaseName +
-                             "': " + FromQString(FImpl->Database.lastError().text()));
+    const bool rolledBack = FImpl->Database.rollback();
+    const String message = FromQString(FImpl->Database.lastError().text());
+    RereadDataSets();
+    if (!rolledBack)
+        throw EDatabaseError("Cannot roll back on '" + FDatabaseName + "': " + message);
+}
+
+void TSqlConnection::RereadDataSets() {
+    std::exception_ptr firstError;
+    const auto dataSets = FDataSets;
+    for (TCustomSqlDataSet* dataSet : dataSets) {
+        try {
+            dataSet->Reread();
+        } catch (...) {
+            if (!firstError)
+                firstError = std::current_exception();
+        }
+    }
+    if (firstError)
+        std::rethrow_exception(firstError);
 }
 
 String TSqlConnection::QuoteIdentifier(const String& aName) {

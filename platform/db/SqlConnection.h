@@ -9,6 +9,11 @@
 //
 // Data sets that use the connection do not belong to it: closing or destroying the
 // connection closes them first and, when destroyed, lets go of them.
+//
+// Transactions: Rollback (and a failed Commit on PostgreSQL, which rolls back) makes
+// every open data set of the connection read its records again, so none shows a
+// post that was undone. Closing or destroying the connection with a transaction
+// open rolls it back: every post since StartTransaction is undone.
 
 #include "platform/db/DataTypes.h"
 #include "platform/rtl/Object.h"
@@ -80,6 +85,7 @@ private:
     void CheckDisconnected(const char* aSetting) const;
     void CheckConnected() const;
     void CloseDataSets();
+    void RereadDataSets();
 };
 
 } // namespace fw

@@ -90,6 +90,15 @@ void TCustomSqlDataSet::InvalidateCache() {
     FRecordCount = -1;
 }
 
+void TCustomSqlDataSet::Reread() {
+    if (!Active())
+        return;
+    if (State() == dsBrowse)
+        Refresh();
+    else
+        InvalidateCache();
+}
+
 void TCustomSqlDataSet::InternalOpen() {
     CheckConnection();
     InvalidateCache();

@@ -71,6 +71,9 @@ private:
 
     TSqlConnection* FConnection = nullptr;
     struct TPageCache;
+    // After a rollback: reads the records again (one being edited keeps its edit;
+    // only what was read is dropped).
+    void Reread();
     std::unique_ptr<TPageCache> FCache;
     int64_t FRecordCount = -1;
 };

@@ -9,8 +9,10 @@
 
 #include <QSqlField>
 #include <QSqlRecord>
+#include <QSqlResult>
 
-#include <map>
+#include <sqlite3.h>
+
 #include <string>
 
 namespace fw {
@@ -64,8 +66,20 @@ TSqlTypeMapping MapDriverType(const QSqlField& aField, TSqlDriver aDriver) {
     case QMetaType::QByteArray:
         return {ftBlob, 0};
     default:
-        return {ftString, aField.length() > 0 ? static_cast<int32_t>(aField.length()) : 0};
+        return MapTextLength(aField.length() > 0 ? static_cast<int32_t>(aField.length()) : 0);
     }
+}
+
+// The declared type of column aColumn of the SQLite statement aQuery ran: the
+// source column's, followed through subqueries and aliases; empty for an
+// expression.
+String SqliteDeclaredType(const QSqlQuery& aQuery, int aColumn) {
+    const QVariant handle = aQuery.result()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3_stmt*") != 0)
+        return {};
+    sqlite3_stmt* statement = *static_cast<sqlite3_stmt* const*>(handle.constData());
+    const char* declared = statement ? sqlite3_column_decltype(statement, aColumn) : nullptr;
+    return declared ? String(declared) : String();
 }
 
 String TrimStatement(const String& aSql) {
@@ -102,31 +116,28 @@ void TSqlQuery::InternalInitFieldDefs(TFieldDefs& aDefs) {
         DatabaseError("No SQL statement given");
     TSqlConnection& connection = Conn();
     const std::vector<QVariant> params = ToSqlParams(FParams);
-    // SQLite reads only the first row to describe the columns; PostgreSQL would
-    // read them all, so it is asked for none.
-    const String describe =
-        connection.Driver() == sdSQLite ? FSQL : "SELECT * FROM (" + FSQL + ") AS q LIMIT 0";
-    QSqlQuery query = ExecQuery(connection, describe, params);
+    // Described as a subquery that reads no row: a statement that is not a query
+    // (an UPDATE ... RETURNING) cannot stand there, so it is refused before it runs.
+    const String describe = "SELECT * FROM (" + FSQL + ") AS q LIMIT 0";
+    QSqlQuery query = [&] {
+        try {
+            return ExecQuery(connection, describe, params);
+        } catch (const EDatabaseError& error) {
+            DatabaseError("Not a query, or a query the database refuses: '" + FSQL +
+                          "': " + error.Message());
+        }
+    }();
     const QSqlRecord record = query.record();
     if (record.isEmpty())
         DatabaseError("The statement returns no columns: '" + FSQL + "'");
-    std::map<QString, QSqlRecord> tables;
     FFieldTypes.clear();
     for (int i = 0; i < record.count(); ++i) {
         const QSqlField field = record.field(i);
         TSqlTypeMapping mapping = MapDriverType(field, connection.Driver());
-        const QString table = field.tableName();
-        if (connection.Driver() == sdSQLite && !table.isEmpty()) {
-            // The declared type of the source column, from the table's description.
-            QSqlQuery info = ExecQuery(
-                connection,
-                "PRAGMA table_info(" + TSqlConnection::QuoteIdentifier(FromQString(table)) + ")",
-                {});
-            while (info.next())
-                if (info.value(1).toString() == field.name()) {
-                    mapping = MapSqlType(FromQString(info.value(2).toString()));
-                    break;
-                }
+        if (connection.Driver() == sdSQLite) {
+            const String declared = SqliteDeclaredType(query, i);
+            if (!declared.empty())
+                mapping = MapSqlType(declared);
         }
         String name = FromQString(field.name());
         // Two columns of one name: the second gets a suffix, as field names are unique.

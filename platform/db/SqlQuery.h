@@ -2,9 +2,10 @@
 // TSqlQuery: the records of an SQL query, read-only.
 //
 // The query text takes positional parameters ("?"), bound from Params in order;
-// values are never spliced into the text. Column types come from the source
-// table's declared types where the driver names the column's table, otherwise
-// from the types the driver reports. Records are read a page at a time like every
+// values are never spliced into the text. A statement that is not a query is
+// refused at Open before it runs. Column types come from the declared type of the
+// source column (SQLite, followed through aliases), otherwise from the types the
+// driver reports. Records are read a page at a time like every
 // SQL data set, by running the query again for each page.
 
 #include "platform/db/SqlDataSet.h"

@@ -10,6 +10,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <optional>
 
 namespace fw {
 
@@ -25,6 +26,17 @@ struct TColumnInfo {
     bool AutoIncrement = false;
     int32_t KeyPosition = 0; // 1-based position in the primary key, 0 when not in it
 };
+
+bool IsTemporal(TFieldType aType) {
+    return aType == ftDate || aType == ftTime || aType == ftDateTime;
+}
+
+String AsciiLower(String aText) {
+    for (char& c : aText)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return aText;
+}
 
 } // namespace
 
@@ -50,19 +62,53 @@ String TSqlTable::Table() const {
     return TSqlConnection::QuoteIdentifier(FTableName);
 }
 
+String TSqlTable::From() const {
+    // PostgreSQL: the named table's own rows, not those of tables inheriting from it.
+    return (Conn().Driver() == sdPostgreSQL ? "ONLY " : "") + Table();
+}
+
 String TSqlTable::ColumnList() const {
+    // PostgreSQL's dates and times are read as its own text, which keeps what the
+    // driver's date types cannot hold: 'infinity', years BC and after 9999,
+    // microseconds, and the offset of a timestamp with time zone.
+    const bool asText = Conn().Driver() == sdPostgreSQL;
     String list;
-    for (const String& column : FColumns)
-        list += (list.empty() ? "" : ", ") + TSqlConnection::QuoteIdentifier(column);
+    for (std::size_t i = 0; i < FColumns.size(); ++i) {
+        list += (list.empty() ? "" : ", ") + TSqlConnection::QuoteIdentifier(FColumns[i]);
+        if (asText && IsTemporal(FFieldTypes[i]))
+            list += "::text";
+    }
     return list;
 }
 
 String TSqlTable::KeyList(const char* aDirection) const {
+    // Qualified: a bare name would sort by a column of the select list of that name.
     String list;
     for (int32_t field : FKeyFields)
-        list += (list.empty() ? "" : ", ") + TSqlConnection::QuoteIdentifier(FColumns[field]) +
-                aDirection;
+        list += (list.empty() ? "" : ", ") + Table() + "." +
+                TSqlConnection::QuoteIdentifier(FColumns[field]) + aDirection;
     return list;
+}
+
+const Variant& TSqlTable::Stored(const TRecordValues& aRecord, int32_t aField) const {
+    static const Variant none;
+    const auto it = std::find(FRawFields.begin(), FRawFields.end(), aField);
+    if (it == FRawFields.end())
+        return none;
+    const std::size_t slot = FColumns.size() + static_cast<std::size_t>(it - FRawFields.begin());
+    return slot < aRecord.size() ? aRecord[slot] : none;
+}
+
+std::vector<QVariant> TSqlTable::KeyParams(const TRecordValues& aRecord) const {
+    // Keys are bound as they were read, so that they match exactly what is stored.
+    std::vector<QVariant> params;
+    for (int32_t field : FKeyFields) {
+        const Variant& stored = Stored(aRecord, field);
+        params.push_back(stored.IsEmpty()
+                             ? ToSqlValue(aRecord[field], FFieldTypes[field], Conn().Driver())
+                             : RawToSql(stored, FFieldTypes[field]));
+    }
+    return params;
 }
 
 String TSqlTable::KeyCondition(const char* aOperator) const {
@@ -93,18 +139,23 @@ void TSqlTable::ReadSqliteColumns(TFieldDefs& aDefs) {
     }
     const auto keyCount = std::count_if(columns.begin(), columns.end(),
                                         [](const TColumnInfo& c) { return c.KeyPosition > 0; });
+    const bool rowIdKey = keyCount == 1 && !HasSqlitePrimaryKeyIndex();
     for (TColumnInfo& column : columns) {
-        // The only key column declared INTEGER is the row id: SQLite assigns it.
-        column.AutoIncrement = keyCount == 1 && column.KeyPosition > 0 &&
-                               MapSqlType(column.DeclaredType, true).DataType == ftAutoInc;
+        // The row id, which SQLite assigns, is the only key column declared exactly
+        // INTEGER in a table that keeps no index of its own for the key (a key
+        // declared DESC or INTEGER(n), or of a table WITHOUT ROWID, has one).
+        column.AutoIncrement =
+            rowIdKey && column.KeyPosition > 0 && AsciiLower(column.DeclaredType) == "integer";
     }
     for (const TColumnInfo& column : columns) {
         const TSqlTypeMapping mapping =
             column.AutoIncrement ? TSqlTypeMapping{ftAutoInc, 0} : MapSqlType(column.DeclaredType);
+        const bool mustHaveValue = column.NotNull || column.KeyPosition > 0;
         TFieldDef& def = aDefs.Add(column.Name, mapping.DataType, mapping.Size,
-                                   column.NotNull && !column.HasDefault && !column.AutoIncrement);
+                                   mustHaveValue && !column.HasDefault && !column.AutoIncrement);
         def.ReadOnly = column.AutoIncrement;
         FColumns.push_back(column.Name);
+        FZoned.push_back(false);
     }
     std::vector<std::pair<int32_t, int32_t>> keys;
     for (std::size_t i = 0; i < columns.size(); ++i)
@@ -113,6 +164,14 @@ void TSqlTable::ReadSqliteColumns(TFieldDefs& aDefs) {
     std::sort(keys.begin(), keys.end());
     for (const auto& key : keys)
         FKeyFields.push_back(key.second);
+}
+
+bool TSqlTable::HasSqlitePrimaryKeyIndex() {
+    QSqlQuery query = ExecQuery(Conn(), "PRAGMA index_list(" + Table() + ")", {});
+    while (query.next())
+        if (query.value(3).toString() == QStringLiteral("pk"))
+            return true;
+    return false;
 }
 
 void TSqlTable::ReadPostgresColumns(TFieldDefs& aDefs) {
@@ -150,6 +209,9 @@ void TSqlTable::ReadPostgresColumns(TFieldDefs& aDefs) {
         if (column.KeyPosition > 0)
             keys.emplace_back(column.KeyPosition, static_cast<int32_t>(FColumns.size()));
         FColumns.push_back(column.Name);
+        const String declared = AsciiLower(column.DeclaredType);
+        FZoned.push_back(declared.rfind("timestamp", 0) == 0 &&
+                         declared.find("with time zone") != String::npos);
     }
     std::sort(keys.begin(), keys.end());
     for (const auto& key : keys)
@@ -162,7 +224,10 @@ void TSqlTable::InternalInitFieldDefs(TFieldDefs& aDefs) {
     FColumns.clear();
     FKeyFields.clear();
     FFieldTypes.clear();
-    if (Conn().Driver() == sdSQLite)
+    FZoned.clear();
+    FRawFields.clear();
+    const bool sqlite = Conn().Driver() == sdSQLite;
+    if (sqlite)
         ReadSqliteColumns(aDefs);
     else
         ReadPostgresColumns(aDefs);
@@ -170,31 +235,31 @@ void TSqlTable::InternalInitFieldDefs(TFieldDefs& aDefs) {
         DatabaseError("Table '" + FTableName + "' not found");
     for (const TFieldDef& def : aDefs)
         FFieldTypes.push_back(def.DataType);
+    // Kept as stored: the keys, to find the record again, and SQLite's dates, whose
+    // stored form (number, zone suffix) a new value is written in.
+    for (int32_t i = 0; i < aDefs.Count(); ++i) {
+        const bool key = std::find(FKeyFields.begin(), FKeyFields.end(), i) != FKeyFields.end();
+        const bool sqliteDate =
+            sqlite && (FFieldTypes[i] == ftDate || FFieldTypes[i] == ftDateTime);
+        if (key || sqliteDate)
+            FRawFields.push_back(i);
+    }
 }
 
 // ---- reading ---------------------------------------------------------------------
 
 String TSqlTable::SelectSql() const {
-    String sql = "SELECT " + ColumnList() + " FROM " + Table();
+    String sql = "SELECT " + ColumnList() + " FROM " + From();
     if (!FKeyFields.empty())
         sql += " ORDER BY " + KeyList("");
     return sql;
 }
 
 String TSqlTable::CountSql() const {
-    return "SELECT COUNT(*) FROM " + Table();
+    return "SELECT COUNT(*) FROM " + From();
 }
 
 namespace {
-
-std::vector<QVariant> KeyParams(const std::vector<int32_t>& aKeys,
-                                const std::vector<TFieldType>& aTypes, const TRecordValues& aRecord,
-                                TSqlDriver aDriver) {
-    std::vector<QVariant> params;
-    for (int32_t field : aKeys)
-        params.push_back(ToSqlValue(aRecord[field], aTypes[field], aDriver));
-    return params;
-}
 
 bool HasNullKey(const std::vector<int32_t>& aKeys, const TRecordValues& aRecord) {
     return std::any_of(aKeys.begin(), aKeys.end(),
@@ -205,16 +270,15 @@ bool HasNullKey(const std::vector<int32_t>& aKeys, const TRecordValues& aRecord)
 
 bool TSqlTable::ReadPage(int64_t aFirst, int32_t aCount, const TRecordValues* aPreviousLast,
                          const TRecordValues* aNextFirst, std::vector<TRecordValues>& aRows) {
-    const TSqlDriver driver = Conn().Driver();
-    const String select = "SELECT " + ColumnList() + " FROM " + Table();
+    const String select = "SELECT " + ColumnList() + " FROM " + From();
     const String limit = " LIMIT " + IntToStr(aCount);
     // Seeking by key costs the same anywhere in the table; an offset costs the rows skipped.
     if (!FKeyFields.empty()) {
         if (aPreviousLast && !HasNullKey(FKeyFields, *aPreviousLast)) {
             QSqlQuery query = ExecQuery(
                 Conn(), select + " WHERE " + KeyCondition(">") + " ORDER BY " + KeyList("") + limit,
-                KeyParams(FKeyFields, FFieldTypes, *aPreviousLast, driver));
-            FetchRows(query, FFieldTypes, aRows);
+                KeyParams(*aPreviousLast));
+            FetchRows(query, FFieldTypes, aRows, FRawFields);
             return true;
         }
         const int64_t count = KnownRecordCount();
@@ -223,8 +287,8 @@ bool TSqlTable::ReadPage(int64_t aFirst, int32_t aCount, const TRecordValues* aP
             QSqlQuery query = ExecQuery(Conn(),
                                         select + " WHERE " + KeyCondition("<") + " ORDER BY " +
                                             KeyList(" DESC") + limit,
-                                        KeyParams(FKeyFields, FFieldTypes, *aNextFirst, driver));
-            FetchRows(query, FFieldTypes, aRows);
+                                        KeyParams(*aNextFirst));
+            FetchRows(query, FFieldTypes, aRows, FRawFields);
             std::reverse(aRows.begin(), aRows.end());
             return true;
         }
@@ -233,13 +297,13 @@ bool TSqlTable::ReadPage(int64_t aFirst, int32_t aCount, const TRecordValues* aP
                                         select + " ORDER BY " + KeyList(" DESC") + " LIMIT " +
                                             IntToStr(count - aFirst),
                                         {});
-            FetchRows(query, FFieldTypes, aRows);
+            FetchRows(query, FFieldTypes, aRows, FRawFields);
             std::reverse(aRows.begin(), aRows.end());
             return true;
         }
     }
     QSqlQuery query = ExecQuery(Conn(), SelectSql() + limit + " OFFSET " + IntToStr(aFirst), {});
-    FetchRows(query, FFieldTypes, aRows);
+    FetchRows(query, FFieldTypes, aRows, FRawFields);
     return true;
 }
 
@@ -247,8 +311,8 @@ int64_t TSqlTable::PositionOf(const TRecordValues& aRecord) {
     if (FKeyFields.empty() || aRecord.empty() || HasNullKey(FKeyFields, aRecord))
         return 0;
     QSqlQuery query =
-        ExecQuery(Conn(), "SELECT COUNT(*) FROM " + Table() + " WHERE " + KeyCondition("<"),
-                  KeyParams(FKeyFields, FFieldTypes, aRecord, Conn().Driver()));
+        ExecQuery(Conn(), "SELECT COUNT(*) FROM " + From() + " WHERE " + KeyCondition("<"),
+                  KeyParams(aRecord));
     if (!query.next())
         RaiseSqlError(Name() + ": locating the record failed", query);
     return query.value(0).toLongLong();
@@ -290,7 +354,7 @@ int64_t TSqlTable::InternalPost(TRecordValues& aValues, const TRecordValues& aOl
                 continue; // the column's default (or the assigned key) applies
             columns += (columns.empty() ? "" : ", ") + TSqlConnection::QuoteIdentifier(FColumns[i]);
             marks += marks.empty() ? "?" : ", ?";
-            params.push_back(ToSqlValue(aValues[i], FFieldTypes[i], driver));
+            params.push_back(ToSqlValue(aValues[i], FFieldTypes[i], driver, Variant(), FZoned[i]));
         }
         sql = columns.empty()
                   ? "INSERT INTO " + Table() + " DEFAULT VALUES"
@@ -302,28 +366,37 @@ int64_t TSqlTable::InternalPost(TRecordValues& aValues, const TRecordValues& aOl
                 continue;
             assignments += (assignments.empty() ? "" : ", ") +
                            TSqlConnection::QuoteIdentifier(FColumns[i]) + " = ?";
-            params.push_back(ToSqlValue(aValues[i], FFieldTypes[i], driver));
+            params.push_back(ToSqlValue(aValues[i], FFieldTypes[i], driver,
+                                        Stored(aOldValues, static_cast<int32_t>(i)), FZoned[i]));
         }
         if (assignments.empty())
             return aIndex;
-        sql = "UPDATE " + Table() + " SET " + assignments + " WHERE " +
-              WhereKey(FKeyFields, FColumns);
-        for (const QVariant& key : KeyParams(FKeyFields, FFieldTypes, aOldValues, driver))
+        sql =
+            "UPDATE " + From() + " SET " + assignments + " WHERE " + WhereKey(FKeyFields, FColumns);
+        for (const QVariant& key : KeyParams(aOldValues))
             params.push_back(key);
     }
     sql += " RETURNING " + ColumnList();
     std::vector<TRecordValues> rows;
+    std::optional<QSqlQuery> query;
     try {
-        QSqlQuery query = ExecQuery(Conn(), sql, params);
-        FetchRows(query, FFieldTypes, rows);
+        query = ExecQuery(Conn(), sql, params);
     } catch (const EDatabaseError& error) {
         DatabaseError(String(aInserting ? "Insert" : "Update") + " refused: " + error.Message());
     }
-    if (rows.size() != 1)
+    // From here the write has happened: nothing may report it as refused, which
+    // would leave the record in edit state to be written twice.
+    InvalidateCache();
+    try {
+        FetchRows(*query, FFieldTypes, rows, FRawFields);
+    } catch (const Exception&) {
+        rows.clear();
+        return aIndex;
+    }
+    if (rows.empty())
         DatabaseError("Update refused: the record is no longer in table '" + FTableName +
                       "' (deleted or its key changed by another user)");
     aValues = std::move(rows.front());
-    InvalidateCache();
     // The record is written: failing to find its new place must not report the post
     // as refused, which would leave it in edit state to be written twice.
     try {
@@ -336,11 +409,10 @@ int64_t TSqlTable::InternalPost(TRecordValues& aValues, const TRecordValues& aOl
 void TSqlTable::InternalDelete(int64_t, const TRecordValues& aValues) {
     if (!CanModify())
         DatabaseError("Cannot modify a read-only data set");
-    const String sql = "DELETE FROM " + Table() + " WHERE " + WhereKey(FKeyFields, FColumns);
+    const String sql = "DELETE FROM " + From() + " WHERE " + WhereKey(FKeyFields, FColumns);
     int64_t deleted = 0;
     try {
-        QSqlQuery query =
-            ExecQuery(Conn(), sql, KeyParams(FKeyFields, FFieldTypes, aValues, Conn().Driver()));
+        QSqlQuery query = ExecQuery(Conn(), sql, KeyParams(aValues));
         deleted = query.numRowsAffected();
     } catch (const EDatabaseError& error) {
         DatabaseError("Delete refused: " + error.Message());

@@ -12,6 +12,8 @@
 
 #include "platform/db/SqlDataSet.h"
 
+class QVariant;
+
 namespace fw {
 
 class TSqlTable : public TCustomSqlDataSet {
@@ -45,8 +47,18 @@ private:
     bool FReadOnly = false;
     std::vector<String> FColumns;
     std::vector<int32_t> FKeyFields;
+    // Per column: PostgreSQL timestamp with time zone.
+    std::vector<bool> FZoned;
+    // Fields whose stored form each record keeps after its field values, in order.
+    std::vector<int32_t> FRawFields;
 
     String Table() const;
+    // The table in a FROM, UPDATE or DELETE.
+    String From() const;
+    // aField's value in aRecord as stored; empty when not kept.
+    const Variant& Stored(const TRecordValues& aRecord, int32_t aField) const;
+    std::vector<QVariant> KeyParams(const TRecordValues& aRecord) const;
+    bool HasSqlitePrimaryKeyIndex();
     String ColumnList() const;
     String KeyList(const char* aDirection) const;
     // ("k1", "k2") < (?, ?): the key compared with as many parameters.

@@ -107,6 +107,16 @@ constexpr std::array<std::string_view, 8> StringNames{
 constexpr std::array<std::string_view, 6> MemoNames{"TEXT",       "CLOB",     "TINYTEXT",
                                                     "MEDIUMTEXT", "LONGTEXT", "NTEXT"};
 
+} // namespace
+
+TSqlTypeMapping MapTextLength(int32_t aLength) {
+    if (aLength > 0 && aLength <= MaxStringFieldLength)
+        return {ftString, aLength};
+    return {ftMemo, 0};
+}
+
+namespace {
+
 // The names of the table, looked up exactly; ftUnknown for any other name.
 TSqlTypeMapping MapKnownName(const String& aName, int32_t aLength) {
     for (const TExactName& entry : ExactNames)
@@ -116,7 +126,7 @@ TSqlTypeMapping MapKnownName(const String& aName, int32_t aLength) {
         if (aName == entry) {
             // CHAR and CHARACTER without a length hold one character.
             const bool fixed = entry == "CHAR" || entry == "CHARACTER" || entry == "NCHAR";
-            return {ftString, aLength > 0 ? aLength : (fixed ? 1 : 0)};
+            return MapTextLength(aLength > 0 ? aLength : (fixed ? 1 : 0));
         }
     if (std::find(MemoNames.begin(), MemoNames.end(), aName) != MemoNames.end())
         return {ftMemo, 0};

@@ -13,6 +13,17 @@ struct TSqlTypeMapping {
     int32_t Size = 0;
 };
 
+// The longest declared text length that maps to ftString. A string field is shown
+// in a row of at most 250 bytes: 60 characters take at most 240 bytes of UTF-8, and
+// a longer text cut to 250 bytes keeps more than 60 characters, so a cut text can
+// never be written back into such a column unnoticed. Longer and unbounded texts
+// are memos, which are kept whole.
+constexpr int32_t MaxStringFieldLength = 60;
+
+// A character column of aLength characters (0: unbounded): ftString with that size
+// up to MaxStringFieldLength, ftMemo beyond.
+TSqlTypeMapping MapTextLength(int32_t aLength);
+
 // aIntegerKey: the column is the table's only primary key column; an INTEGER
 // declared that way is an auto-increment key.
 TSqlTypeMapping MapSqlType(const String& aDeclaredType, bool aIntegerKey = false);
