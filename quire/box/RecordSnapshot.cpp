@@ -3,6 +3,7 @@
 #include "quire/values/PropKinds.h"
 
 #include <array>
+#include <cstdint>
 
 namespace quire {
 
@@ -43,8 +44,14 @@ std::unique_ptr<TMultiPropList> RecordToProps(const fw::TDataSet& aDataSet) {
             continue;
         TPropList* list = props->AddList(field->FieldName(), propClass, 1);
         const fw::Variant value = field->AsVariant();
-        if (!fw::VarIsNull(value))
-            list->GetProp(0)->SetAsVariant(value);
+        if (fw::VarIsNull(value))
+            continue;
+        // The 16-bit kind would wrap a wider value the database keeps (SQLite does).
+        if (field->DataType() == fw::ftSmallint &&
+            (value.AsInt64() < INT16_MIN || value.AsInt64() > INT16_MAX))
+            throw fw::EVariantOverflowError("Field '" + field->FieldName() + "': " +
+                                            value.AsString() + " does not fit in a 16-bit integer");
+        list->GetProp(0)->SetAsVariant(value);
     }
     return props;
 }

@@ -21,7 +21,8 @@ TPropClass FieldTypeToPropClass(fw::TFieldType aDataType);
 // one-entry TPropList named after the field, its property loaded with the field's
 // value (a null field leaves the property at its initial value). The collection
 // refers to nothing of the data set; the caller owns it. A value the property
-// cannot take raises the conversion error of the property's SetAsVariant; the
+// cannot take raises the conversion error of the property's SetAsVariant (an
+// ftSmallint value outside 16 bits raises too, rather than wrapping); the
 // collection built so far is freed then.
 std::unique_ptr<TMultiPropList> RecordToProps(const fw::TDataSet& aDataSet);
 

@@ -136,7 +136,8 @@ TEST_F(RecordSnapshotTest, NullFieldsLeaveTheInitialValue) {
 
 TEST_F(RecordSnapshotTest, LongStringKeepsItsFirst250Characters) {
     const std::string text(300, 'x');
-    OpenRecord("id INTEGER PRIMARY KEY, s VARCHAR(300)", "1, '" + text + "'");
+    // SQLite keeps the whole text in a column declared shorter.
+    OpenRecord("id INTEGER PRIMARY KEY, s VARCHAR(30)", "1, '" + text + "'");
     auto props = RecordToProps(*Table);
     EXPECT_EQ(Prop(*props, 0)->GetAsVariant().AsString(), text.substr(0, 250));
 }
@@ -159,6 +160,16 @@ TEST_F(RecordSnapshotTest, ValueThePropertyCannotTakeRaisesTheConversionError) {
     OpenRecord("id INTEGER PRIMARY KEY, name VARCHAR(10), d DATE", "1, 'a', 'not a date'");
     EXPECT_EQ(Table->FieldByName("d").AsVariant().AsString(), "not a date");
     EXPECT_THROW(RecordToProps(*Table), fw::EVariantTypeCastError);
+}
+
+TEST_F(RecordSnapshotTest, IntegerOutsideItsFieldTypeIsRefusedNotWrapped) {
+    // SQLite keeps 40000 in a SMALLINT column and 5000000000 in an INTEGER one.
+    OpenRecord("id INTEGER PRIMARY KEY, si SMALLINT", "1, 40000");
+    EXPECT_THROW(RecordToProps(*Table), fw::Exception);
+    Table->Close();
+    Db->ExecSQL("UPDATE t SET si = 5000000000");
+    Table->Open();
+    EXPECT_THROW(RecordToProps(*Table), fw::Exception);
 }
 
 TEST_F(RecordSnapshotTest, QueryRecordsAreSnapshotToo) {
