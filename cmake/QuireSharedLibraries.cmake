@@ -28,7 +28,6 @@ endfunction()
 quire_add_shared_library(quire_fw
   OBJECTS quire_rtl quire_graphics quire_controls quire_packages
   PRIVATE Qt6::Widgets Qt6::Gui Qt6::Core ${CMAKE_DL_LIBS})
-find_package(SQLite3 REQUIRED)
 quire_add_shared_library(quire_fwdb
   OBJECTS quire_db
   PUBLIC quire_fw

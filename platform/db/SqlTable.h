@@ -5,10 +5,13 @@
 // declared types to field types (see SqlTypeMap.h). The table is editable when it
 // has a primary key (and ReadOnly is off). Post writes only the changed columns,
 // with bound parameters, keyed by the primary key values the record had when it was
-// read; identifiers are quoted. Values the database assigns (auto-increment keys,
-// defaults) are read back into the record. When the database refuses the write,
-// or the record is no longer there, Post raises EDatabaseError with the reason and
-// the data set stays in edit or insert state with the values given.
+// read, bound exactly as they were stored; identifiers are quoted. Key columns the
+// database does not assign (all but SQLite's row id and PostgreSQL's serial and
+// identity columns) must be given. On PostgreSQL the table's own rows are read and
+// written, not those of tables that inherit from it. Values the database assigns (auto-increment
+// keys, defaults) are read back into the record. When the database refuses the write, or the record
+// is no longer there, Post raises EDatabaseError with the reason and the data set stays in edit or
+// insert state with the values given.
 
 #include "platform/db/SqlDataSet.h"
 

@@ -41,6 +41,20 @@ INSTANTIATE_TEST_SUITE_P(Backends, BoxOnDatabase,
                          ::testing::Values(dbtest::TBackendKind::SQLite,
                                            dbtest::TBackendKind::PostgreSQL));
 
+using BoxOnSqlite = BoxFixture;
+
+TEST_F(BoxOnSqlite, ARecordItCannotShowLeavesItEmptyNotShowingAnother) {
+    ShowSample();
+    // SQLite keeps a value the integer row cannot take.
+    Db->ExecSQL("UPDATE goods SET total = 5000000000 WHERE name = 'Стол'");
+    Table->Refresh();
+    EXPECT_THROW(Table->Next(), fw::Exception);
+    EXPECT_EQ(Table->FieldByName("name").AsString(), "Стол");
+    EXPECT_EQ(Box->Count(), 0); // not the rows of the record before
+    Table->Next();
+    EXPECT_EQ(Row("name")->GetValue(), "Empty");
+}
+
 TEST_P(BoxOnDatabase, ShowsOneRowPerShownFieldWithItsValue) {
     EXPECT_EQ(ItemNames(*Box), (Names{"name", "qty", "total", "price", "active", "born", "opens",
                                       "stamp", "notes"}));
