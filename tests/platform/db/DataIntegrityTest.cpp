@@ -383,6 +383,19 @@ TEST_P(DataIntegrityTest, RollbackShowsTheRecordsAsTheyAreAgain) {
     Db->Rollback();
     EXPECT_EQ(table->State(), dsBrowse);
     EXPECT_EQ(table->FieldByName("name").AsString(), "Ann");
+    if (Sqlite())
+        return;
+    // A commit PostgreSQL refuses (a deferred check) rolls back as well.
+    Exec("ALTER TABLE people ADD CONSTRAINT one_name UNIQUE (name) DEFERRABLE INITIALLY DEFERRED");
+    Exec("INSERT INTO people (name) VALUES ('Cid')");
+    table->Refresh();
+    Db->StartTransaction();
+    table->Edit();
+    table->FieldByName("name").SetAsString("Cid");
+    table->Post();
+    EXPECT_THROW(Db->Commit(), EDatabaseError);
+    EXPECT_FALSE(Db->InTransaction());
+    EXPECT_EQ(table->FieldByName("name").AsString(), "Ann");
 }
 
 TEST_P(DataIntegrityTest, QueryRefusesStatementsThatWrite) {
