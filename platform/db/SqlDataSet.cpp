@@ -123,8 +123,8 @@ int64_t TCustomSqlDataSet::QueryCount(const String& aSql, const std::vector<Vari
 
 bool TCustomSqlDataSet::ReadPage(int64_t aFirst, int32_t aCount, const TRecordValues*,
                                  const TRecordValues*, std::vector<TRecordValues>& aRows) {
-    ReadRows("SELECT * FROM (" + SelectSql() + ") AS q LIMIT " + IntToStr(aCount) + " OFFSET " +
-                 IntToStr(aFirst),
+    ReadRows("SELECT " + PageColumns() + " FROM (" + SelectSql() + ") AS q LIMIT " +
+                 IntToStr(aCount) + " OFFSET " + IntToStr(aFirst),
              SelectParams(), aRows);
     return true;
 }

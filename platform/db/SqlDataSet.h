@@ -40,6 +40,8 @@ protected:
     // and its positional parameters.
     virtual String SelectSql() const = 0;
     virtual std::vector<Variant> SelectParams() const { return {}; }
+    // The select list the default ReadPage reads SelectSql's rows (named q) with.
+    virtual String PageColumns() const { return "*"; }
     // Counts the records; the default counts the rows of SelectSql.
     virtual String CountSql() const;
     // Reads one page. The default wraps SelectSql with LIMIT and OFFSET;

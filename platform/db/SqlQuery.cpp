@@ -26,6 +26,15 @@ constexpr int PgInt2 = 21;
 constexpr int PgInt8 = 20;
 constexpr int PgText = 25;
 constexpr int PgNumeric = 1700;
+constexpr int PgDate = 1082;
+constexpr int PgTime = 1083;
+constexpr int PgTimestamp = 1114;
+constexpr int PgTimestampTz = 1184;
+
+bool IsPostgresTemporal(const QSqlField& aField) {
+    const int type = aField.typeID();
+    return type == PgDate || type == PgTime || type == PgTimestamp || type == PgTimestampTz;
+}
 
 TSqlTypeMapping MapDriverType(const QSqlField& aField, TSqlDriver aDriver) {
     if (aDriver == sdPostgreSQL) {
@@ -131,6 +140,7 @@ void TSqlQuery::InternalInitFieldDefs(TFieldDefs& aDefs) {
     if (record.isEmpty())
         DatabaseError("The statement returns no columns: '" + FSQL + "'");
     FFieldTypes.clear();
+    FPageColumns = PostgresPageColumns(record);
     for (int i = 0; i < record.count(); ++i) {
         const QSqlField field = record.field(i);
         TSqlTypeMapping mapping = MapDriverType(field, connection.Driver());
@@ -147,6 +157,28 @@ void TSqlQuery::InternalInitFieldDefs(TFieldDefs& aDefs) {
         def.ReadOnly = true;
         FFieldTypes.push_back(mapping.DataType);
     }
+}
+
+String TSqlQuery::PostgresPageColumns(const QSqlRecord& aRecord) const {
+    // PostgreSQL's dates and times are read as its own text, as a table's are, so
+    // that 'infinity', years BC and after 9999 keep their value. Columns of one
+    // name cannot be told apart by name: those are read as the driver gives them.
+    if (Conn().Driver() != sdPostgreSQL)
+        return "*";
+    String list;
+    bool anyTemporal = false;
+    for (int i = 0; i < aRecord.count(); ++i) {
+        const QSqlField field = aRecord.field(i);
+        if (aRecord.indexOf(field.name()) != i)
+            return "*";
+        list += (list.empty() ? "q." : ", q.") +
+                TSqlConnection::QuoteIdentifier(FromQString(field.name()));
+        if (IsPostgresTemporal(field)) {
+            list += "::text";
+            anyTemporal = true;
+        }
+    }
+    return anyTemporal ? list : String("*");
 }
 
 int64_t TSqlQuery::InternalPost(TRecordValues&, const TRecordValues&, bool, int64_t) {

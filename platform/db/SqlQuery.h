@@ -10,6 +10,8 @@
 
 #include "platform/db/SqlDataSet.h"
 
+class QSqlRecord;
+
 namespace fw {
 
 class TSqlQuery : public TCustomSqlDataSet {
@@ -29,6 +31,7 @@ public:
 protected:
     String SelectSql() const override { return FSQL; }
     std::vector<Variant> SelectParams() const override { return FParams; }
+    String PageColumns() const override { return FPageColumns; }
     void InternalInitFieldDefs(TFieldDefs& aDefs) override;
     int64_t InternalPost(TRecordValues& aValues, const TRecordValues& aOldValues, bool aInserting,
                          int64_t aIndex) override;
@@ -37,6 +40,9 @@ protected:
 private:
     String FSQL;
     std::vector<Variant> FParams;
+    String FPageColumns = "*";
+
+    String PostgresPageColumns(const QSqlRecord& aRecord) const;
 };
 
 } // namespace fw

@@ -191,6 +191,16 @@ TEST_P(DataIntegrityTest, PostgresDatesBeyondTheCalendarAreKeptAndPostedOnce) {
     table->FieldByName("name").SetAsString("newer");
     table->Post();
     EXPECT_EQ(Value("SELECT d::text FROM ev WHERE name = 'newer'").AsString(), "infinity");
+
+    auto query = New<TSqlQuery>();
+    query->SetConnection(Db.get());
+    query->SetSQL("SELECT d, ts, DATE '2024-02-29' AS leap FROM ev ORDER BY id");
+    query->Open();
+    EXPECT_EQ(query->FieldByName("ts").AsString(), "infinity");
+    EXPECT_EQ(query->FieldByName("leap").AsDateTime(), EncodeDate(2024, 2, 29));
+    query->Next();
+    EXPECT_EQ(query->FieldByName("d").AsString(), "10000-01-01");
+    EXPECT_EQ(query->FieldByName("ts").AsString(), "0044-03-15 12:00:00 BC");
 }
 
 TEST_P(DataIntegrityTest, SqliteKeysAreBoundAsStored) {
