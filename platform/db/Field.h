@@ -14,7 +14,9 @@
 // and ftAutoInc (range-checked), a boolean, a double for ftFloat, ftCurrency and
 // ftBCD (finite only), a date-time for ftDate (time dropped), ftTime (date dropped)
 // and ftDateTime, text for ftString (at most Size characters when Size > 0) and
-// ftMemo, bytes in a string for ftBlob, ftBytes, ftVarBytes and ftGraphic.
+// ftMemo, bytes in a string for ftBlob, ftBytes, ftVarBytes and ftGraphic. A value a
+// data set read but its type could not (a date 'infinity', 12.5 in an integer
+// column) is kept as it was stored, and AsString gives it unchanged.
 
 #include "platform/db/DataTypes.h"
 #include "platform/db/FieldDefs.h"
