@@ -391,6 +391,10 @@ private:
         case TActionKind::Type:
             if (EditShown()) {
                 Input::Type(Edit(), aAction.Text);
+                // Every third typing is committed with Enter at once.
+                if (aAction.B % 3 == 0 && CanCheckCommit()) {
+                    CommitWithEnter();
+                }
             }
             break;
         case TActionKind::Key:
@@ -453,13 +457,17 @@ private:
             }
             return;
         }
-        const bool commits = key.Key == fw::VK_RETURN && key.Shift.Empty();
-        if (commits && Edit().FTextChanged && FBox->FSelection->FEditInfo != nullptr &&
-            FBox->FSelection->FEditInfo->FParent == nullptr) {
+        if (key.Key == fw::VK_RETURN && key.Shift.Empty() && CanCheckCommit()) {
             CommitWithEnter();
             return;
         }
         Input::Key(Edit(), key.Key, key.Shift);
+    }
+
+    // A changed text in a top-level row: Enter commits it into a field of its own.
+    bool CanCheckCommit() {
+        const TPropEditInfo* row = FBox->FSelection->FEditInfo;
+        return Edit().FTextChanged && row != nullptr && row->FParent == nullptr;
     }
 
     // Enter on a changed text: the field ends with the text as the row's editor parses
