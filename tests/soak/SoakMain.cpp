@@ -13,6 +13,7 @@
 
 #include "platform/controls/Application.h"
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -98,9 +99,10 @@ bool Fails(const std::string& aSelf, const std::vector<soak::TAction>& aActions,
     std::cout.flush();
     const pid_t child = fork();
     if (child == 0) {
-        if (aQuiet) {
-            std::freopen("/dev/null", "w", stdout);
-            std::freopen("/dev/null", "w", stderr);
+        const int null = aQuiet ? open("/dev/null", O_WRONLY) : -1;
+        if (null >= 0) {
+            dup2(null, STDOUT_FILENO);
+            dup2(null, STDERR_FILENO);
         }
         execl(aSelf.c_str(), aSelf.c_str(), "--replay", aFile.c_str(), static_cast<char*>(nullptr));
         _exit(127);
