@@ -3,6 +3,7 @@
 #include "quire/box/Quire.h"
 
 #include "platform/db/DataSet.h"
+#include "platform/rtl/Exceptions.h"
 
 namespace quire {
 
@@ -40,13 +41,20 @@ TRecordMark TPropDataLink::Mark() const {
     if (!Active() || dataSet == nullptr || !dataSet->Active()) {
         return {};
     }
-    return TRecordMark{dataSet, FMoves, dataSet->State() == fw::dsInsert, dataSet->RecNo(),
-                       dataSet->RecordCount()};
+    TRecordMark mark{dataSet, FMoves, dataSet->State() == fw::dsInsert, dataSet->RecNo(), -1};
+    try {
+        mark.Count = dataSet->RecordCount();
+    } catch (const fw::Exception&) {
+        // A count the database cannot give (the connection lost) leaves the record
+        // unknown: it counts as another one.
+    }
+    return mark;
 }
 
 bool TPropDataLink::SameRecord(const TRecordMark& aMark) const {
     const TRecordMark now = Mark();
-    if (aMark.DataSet == nullptr || now.DataSet != aMark.DataSet || now.Moves != aMark.Moves) {
+    if (aMark.DataSet == nullptr || now.DataSet != aMark.DataSet || now.Moves != aMark.Moves ||
+        aMark.Count < 0 || now.Count < 0) {
         return false;
     }
     if (aMark.Inserting && !now.Inserting) {

@@ -8,7 +8,8 @@
 // wait) uses it before writing a value it kept. Any scroll, opening, closing or
 // change of the fields in between counts as another record, and so does a record
 // whose position or whose count of records changed (a delete, an insert); an
-// inserted record that was posted is the same record.
+// inserted record that was posted is the same record. A data set that cannot count
+// its records (a lost connection) is never on the same record.
 
 #include "platform/db/DataLink.h"
 
@@ -23,6 +24,7 @@ struct TRecordMark {
     uint64_t Moves = 0;
     bool Inserting = false;
     int64_t RecNo = 0;
+    // The number of records; -1 when the data set could not tell.
     int64_t Count = 0;
 };
 
