@@ -24,7 +24,7 @@ enum class TActionKind {
     Wheel,       // the wheel turned over the box
     Expand,      // ExpandItem or CollapseItem by code
     Resize,      // the box's size changed
-    Move,        // the host moves the data set (first, prior, next, last)
+    Move,        // the host moves the data set (first, prior, next, last) or refreshes it
     Post,        // the host posts
     Cancel,      // the host cancels
     HandlerMode, // the host's OnPropChange: 0 quiet, 1 posts, 2 raises (every third call)

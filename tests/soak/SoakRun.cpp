@@ -417,7 +417,7 @@ private:
             Resize(aAction);
             break;
         case TActionKind::Move:
-            HostCall([&] { Move(aAction.A % 4); }, true);
+            HostCall([&] { Move(aAction.A % 5); }, true);
             break;
         case TActionKind::Post:
             HostCall([this] { FTable->Post(); }, true);
@@ -538,8 +538,11 @@ private:
         case 2:
             FTable->Next();
             break;
-        default:
+        case 3:
             FTable->Last();
+            break;
+        default:
+            FTable->Refresh();
             break;
         }
     }
