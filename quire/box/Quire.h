@@ -74,6 +74,10 @@ public:
     virtual void SetDividerPos(int32_t aValue);
 
     // --- public ----------------------------------------------------------------------
+    // Runs when a top-level row's value changed, before the value is written into the
+    // field. When it raises, nothing is written and the row shows the field's value
+    // again; when it posts, refreshes or rebuilds the rows, the value is written into
+    // the same record afterwards; when it moves or closes the data set, it is dropped.
     TOnPropChange& OnPropChange() { return FOnPropChange; }
     void SetOnPropChange(TOnPropChange aEvent) { FOnPropChange = std::move(aEvent); }
     fw::TStringList* NameSpace() const { return FNameSpace; }
