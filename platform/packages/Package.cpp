@@ -116,14 +116,16 @@ void CheckUnitsNotLoaded(const TLoadedPackage& aPackage) {
                                     other.FileName + "\" holds already");
 }
 
-void RunStartUp(const TLoadedPackage& aPackage) {
+// Takes its arguments by value: a start-up that loads another package moves the
+// package table.
+void RunStartUp(TProc aInitialize, const String aFileName) {
     try {
-        aPackage.Initialize();
+        aInitialize();
     } catch (const Exception& e) {
-        throw EPackageError("Cannot load package \"" + aPackage.FileName +
+        throw EPackageError("Cannot load package \"" + aFileName +
                             "\": its start-up failed: " + e.Message());
     } catch (const std::exception& e) {
-        throw EPackageError("Cannot load package \"" + aPackage.FileName +
+        throw EPackageError("Cannot load package \"" + aFileName +
                             "\": its start-up failed: " + e.what());
     }
 }
@@ -140,15 +142,18 @@ HMODULE LoadPackage(const String& aFileName) {
                             "\": " + (reason ? reason : "unknown reason"));
     }
     const auto handle = reinterpret_cast<HMODULE>(library.Get());
-    if (TLoadedPackage* loaded = FindPackage(handle)) {
-        RunStartUp(*loaded);
-        ++loaded->LoadCount;
+    if (const TLoadedPackage* loaded = FindPackage(handle)) {
+        RunStartUp(loaded->Initialize, loaded->FileName);
+        // Looked up again: the start-up may have loaded packages.
+        if (TLoadedPackage* again = FindPackage(handle)) {
+            ++again->LoadCount;
+        }
         library.Keep();
         return handle;
     }
     TLoadedPackage package = ReadEntryPoints(library.Get(), aFileName);
     CheckUnitsNotLoaded(package);
-    RunStartUp(package);
+    RunStartUp(package.Initialize, package.FileName);
     package.LoadCount = 1;
     Packages().push_back(std::move(package));
     library.Keep();
@@ -177,18 +182,21 @@ bool RegisterPackage(HMODULE aModule) {
     TLoadedPackage& package = LoadedPackage("RegisterPackage", aModule);
     if (package.Register == nullptr || package.Registered)
         return false;
+    // By value: a Register that loads another package moves the package table.
+    const TProc registerProc = package.Register;
+    const String fileName = package.FileName;
     internal::TRegisteringModuleScope scope(aModule);
     try {
-        package.Register();
+        registerProc();
     } catch (const Exception& e) {
         internal::RemoveModuleComponents(aModule);
-        throw EPackageError("Register of package \"" + package.FileName +
-                            "\" failed: " + e.Message());
+        throw EPackageError("Register of package \"" + fileName + "\" failed: " + e.Message());
     } catch (...) {
         internal::RemoveModuleComponents(aModule);
         throw;
     }
-    package.Registered = true;
+    if (TLoadedPackage* registered = FindPackage(aModule))
+        registered->Registered = true;
     return true;
 }
 

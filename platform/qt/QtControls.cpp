@@ -309,7 +309,9 @@ public:
     TDateTime DateTime() const override { return FromQDateTime(FEdit->dateTime()); }
 
 private:
-    void SetFullRange() { FEdit->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31)); }
+    // The years the framework's dates hold. (QDateTimeEdit's own minimum date is in
+    // year 100, but the range it is given is taken as it is.)
+    void SetFullRange() { FEdit->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31)); }
 
     QDateTimeEdit* FEdit;
     bool FSetting = false;

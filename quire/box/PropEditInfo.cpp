@@ -1,5 +1,7 @@
 #include "quire/box/PropEditInfo.h"
 
+#include "quire/box/Quire.h"
+
 #include "quire/editors/PropEditorRegistry.h"
 
 #include <algorithm>
@@ -110,12 +112,14 @@ fw::String TPropEditInfo::GetValue() {
 }
 
 void TPropEditInfo::SetValue(const fw::String& aValue) {
+    TRowsInUse inUse(FBox);
     for (int32_t i = 0; i < FProps->GetCount(); ++i) {
         FEditor->SetValue(FProps->GetProp(i), aValue);
     }
 }
 
 void TPropEditInfo::Edit() {
+    TRowsInUse inUse(FBox);
     TUpdateScope update(*this);
     if (FProps->GetCount() == 0) {
         return;
@@ -130,6 +134,7 @@ void TPropEditInfo::Edit() {
 }
 
 void TPropEditInfo::SetProps(TPropList* aProps) {
+    TRowsInUse inUse(FBox);
     for (int32_t i = 0; i < aProps->GetCount(); ++i) {
         FProps->GetProp(i)->Assign(aProps->GetProp(i));
     }
@@ -137,6 +142,7 @@ void TPropEditInfo::SetProps(TPropList* aProps) {
 }
 
 void TPropEditInfo::GetProps(TPropList* aProps) {
+    TRowsInUse inUse(FBox);
     for (int32_t i = 0; i < aProps->GetCount(); ++i) {
         aProps->GetProp(i)->Assign(FProps->GetProp(i));
     }
@@ -155,6 +161,7 @@ void TPropEditInfo::ExchangeWithChildren(void (TPropEditor::*aStep)(TProp*, TSub
     if (FUpdateCount != 0 || FItems.empty()) {
         return;
     }
+    TRowsInUse inUse(FBox);
     TUpdateScope update(*this);
     auto subProps = fw::New<TSubPropList>();
     for (int32_t i = 0; i < FProps->GetCount(); ++i) {
@@ -178,6 +185,7 @@ void TPropEditInfo::EndUpdate() {
 }
 
 void TPropEditInfo::PropChange(fw::TObject* aSender) {
+    TRowsInUse inUse(FBox);
     FChanged = true;
     SetSubProps();
     if (FParent != nullptr) {

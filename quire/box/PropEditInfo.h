@@ -11,6 +11,10 @@
 // which the box sets on top-level rows only. The update counter ends the exchange:
 // while a row pushes or pulls, its children's requests to pull it up are ignored.
 //
+// Every method that can reach the box's handlers (and through them the host) holds
+// the box's rows (TRowsInUse): a row the box drops meanwhile lives until the method
+// returns, and reports nothing more.
+//
 // Property i of every row of a tree belongs to object i. Editor errors (a text that
 // does not convert) pass out of SetValue, Edit, SetSubProps and GetSubProps
 // unchanged; the update counter is restored on every path.

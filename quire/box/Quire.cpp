@@ -3,6 +3,7 @@
 #include "quire/box/RecordSnapshot.h"
 #include "quire/inplace/PropSelection.h"
 
+#include "platform/controls/SystemState.h"
 #include "platform/controls/WinApi.h"
 #include "platform/db/DataSet.h"
 #include "platform/db/Field.h"
@@ -30,7 +31,8 @@ private:
 
 } // namespace
 
-TQuire::TQuire(fw::TComponent* aOwner) : fw::TCustomListBox(aOwner) {
+TQuire::TQuire(fw::TComponent* aOwner)
+    : fw::TCustomListBox(aOwner), FMouseDownTime(fw::GetTickCount() - 0x80000000u) {
     fw::TControlStyle style = ControlStyle();
     style.Include(fw::csCaptureMouse);
     SetControlStyle(style);
@@ -52,6 +54,7 @@ TQuire::~TQuire() {
     FDataLink.reset();
     FSelection->Detach();
     FRows.clear();
+    FRetiredRows.clear();
 }
 
 void TQuire::CreateParams(fw::TCreateParams& aParams) {
@@ -119,17 +122,36 @@ void TQuire::ClearList() {
     // The items go whether or not the box has a window: none may refer to a row
     // that is freed next.
     Clear();
+    ++FGeneration;
+    if (FRowsHeld > 0) {
+        for (auto& row : FRows) {
+            FRetiredRows.push_back(std::move(row));
+        }
+    }
     FRows.clear();
 }
 
+void TQuire::ReleaseRows() {
+    if (--FRowsHeld == 0) {
+        FRetiredRows.clear();
+    }
+}
+
 void TQuire::NewProps(TMultiPropList* aMultiProps) {
+    TRows rows;
+    if (aMultiProps != nullptr) {
+        for (int32_t i = 0; i < aMultiProps->GetCount(); ++i) {
+            rows.push_back(MakeRow(aMultiProps->GetName(i), aMultiProps->GetList(i)));
+        }
+    }
     fw::String selected = ItemIndex() >= 0 ? Items()->Get(ItemIndex()) : fw::String();
     ClearList();
     if (aMultiProps != nullptr) {
         {
             TFlagScope rebuilding(FRebuilding);
-            for (int32_t i = 0; i < aMultiProps->GetCount(); ++i) {
-                AddRow(aMultiProps->GetName(i), aMultiProps->GetList(i));
+            FRows = std::move(rows);
+            for (auto& row : FRows) {
+                Items()->AddObject(row->FName, row.get());
             }
             RebuildListIndexes();
         }
@@ -140,7 +162,7 @@ void TQuire::NewProps(TMultiPropList* aMultiProps) {
     FSelection->SetVisible(Count() > 0);
 }
 
-void TQuire::AddRow(const fw::String& aName, TPropList* aProps) {
+std::unique_ptr<TPropEditInfo> TQuire::MakeRow(const fw::String& aName, TPropList* aProps) {
     TPropClass propClass = aProps->GetCount() > 0 ? aProps->GetProp(0)->ClassType() : nullptr;
     auto row = std::make_unique<TPropEditInfo>(this, nullptr, aName, propClass, aProps->GetCount());
     row->SetNameSpace(FNameSpace);
@@ -149,9 +171,48 @@ void TQuire::AddRow(const fw::String& aName, TPropList* aProps) {
                                 int32_t aPropIndex) {
         PropChange(aSender, aPropName, aProp, aPropIndex);
     };
-    TPropEditInfo* added = row.get();
-    FRows.push_back(std::move(row));
-    Items()->AddObject(aName, added);
+    return row;
+}
+
+bool TQuire::IsCurrentRow(const TPropEditInfo* aRow) const {
+    for (const auto& row : FRows) {
+        if (row.get() == aRow) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TRowPlace TQuire::RowPlaceOf(TPropEditInfo* aRow) const {
+    TRowPlace place;
+    place.Generation = FGeneration;
+    place.Row = aRow;
+    for (const TPropEditInfo* row = aRow; row != nullptr; row = row->FParent) {
+        place.Path.insert(place.Path.begin(), row->FName);
+    }
+    place.Record = FDataLink->Mark();
+    return place;
+}
+
+TPropEditInfo* TQuire::FindRow(const TRowPlace& aPlace) const {
+    if (aPlace.Generation == FGeneration) {
+        return aPlace.Row;
+    }
+    if (aPlace.Path.empty() || !FDataLink->SameRecord(aPlace.Record)) {
+        return nullptr;
+    }
+    TPropEditInfo* row = FindTopRow(aPlace.Path.front());
+    for (std::size_t i = 1; row != nullptr && i < aPlace.Path.size(); ++i) {
+        TPropEditInfo* parent = row;
+        row = nullptr;
+        for (const auto& child : parent->FItems) {
+            if (child->FName == aPlace.Path[i]) {
+                row = child.get();
+                break;
+            }
+        }
+    }
+    return row;
 }
 
 TPropEditInfo* TQuire::FindTopRow(const fw::String& aName) const {
@@ -164,17 +225,26 @@ TPropEditInfo* TQuire::FindTopRow(const fw::String& aName) const {
 }
 
 void TQuire::UpdateProps(TMultiPropList* aMultiProps) {
+    if (aMultiProps == nullptr) {
+        return;
+    }
+    if (aMultiProps->GetCount() > static_cast<int32_t>(FRows.size())) {
+        throw fw::EListError("UpdateProps: " + std::to_string(aMultiProps->GetCount()) +
+                             " lists for " + std::to_string(FRows.size()) + " rows");
+    }
     DiscardChanges();
-    for (int32_t i = 0; i < aMultiProps->GetCount(); ++i) {
-        if (i >= static_cast<int32_t>(FRows.size())) {
-            throw fw::EListError("List index out of bounds (" + std::to_string(i) + ")");
-        }
+    // FRows is read afresh for every list: a host's handler may rebuild the rows.
+    for (int32_t i = 0; i < aMultiProps->GetCount() && i < static_cast<int32_t>(FRows.size());
+         ++i) {
         FRows[static_cast<size_t>(i)]->SetProps(aMultiProps->GetList(i));
     }
     UpdatePropSelection();
 }
 
 void TQuire::SetProps(const fw::String& aName, TPropList* aProps) {
+    if (aProps == nullptr) {
+        return;
+    }
     DiscardChanges();
     if (TPropEditInfo* row = FindTopRow(aName)) {
         row->SetProps(aProps);
@@ -184,7 +254,8 @@ void TQuire::SetProps(const fw::String& aName, TPropList* aProps) {
 
 void TQuire::GetProps(const fw::String& aName, TPropList* aProps) {
     ApplyChanges();
-    if (TPropEditInfo* row = FindTopRow(aName)) {
+    TPropEditInfo* row = FindTopRow(aName);
+    if (row != nullptr && aProps != nullptr) {
         row->GetProps(aProps);
     }
 }
@@ -208,6 +279,8 @@ void TQuire::ExpandItem(int32_t aIndex) {
         Items()->InsertObject(++position, child->FName, child.get());
     }
     RebuildListIndexes();
+    // Rows inserted above the selected one move it down: the strip goes with it.
+    PlaceSelection();
     RepaintItem(aIndex);
 }
 
@@ -235,6 +308,7 @@ void TQuire::CollapseItem(int32_t aIndex) {
         SetItemIndex(aIndex);
         UpdatePropSelection();
     }
+    PlaceSelection();
     RepaintItem(aIndex);
 }
 
@@ -244,15 +318,29 @@ void TQuire::DataChange(fw::TObject*) {
     if (FUpdatingData) {
         return;
     }
-    std::unique_ptr<TMultiPropList> snapshot = RecordToProps(*FDataLink->DataSet());
+    std::unique_ptr<TMultiPropList> snapshot;
+    try {
+        snapshot = RecordToProps(*FDataLink->DataSet());
+    } catch (...) {
+        // Rows of the record before would write into this one.
+        ClearList();
+        throw;
+    }
     NewProps(snapshot.get());
 }
 
 void TQuire::PropChange(fw::TObject* aSender, const fw::String& aPropName, TProp* aProp,
                         int32_t aPropIndex) {
     auto* row = dynamic_cast<TPropEditInfo*>(aSender);
-    if (row != nullptr && row->FParent == nullptr && FOnPropChange) {
-        FOnPropChange(this, aPropName, aProp, aPropIndex);
+    if (row != nullptr && !IsCurrentRow(row)) {
+        return; // a row dropped by a rebuild: its values go nowhere
+    }
+    // By value: the host's handler may free the row with its name and property.
+    const fw::String name = aPropName;
+    const fw::Variant value = aProp->GetAsVariant();
+    if (row != nullptr && FOnPropChange && !FRestoringRow &&
+        !CallPropChangeHandler(*row, name, aProp, aPropIndex, value)) {
+        return;
     }
     if (row != nullptr) {
         // A change reported for a row changes its shown children too (a date-time's
@@ -262,6 +350,39 @@ void TQuire::PropChange(fw::TObject* aSender, const fw::String& aPropName, TProp
         }
         RepaintTree(*row);
     }
+    WriteField(row, name, value);
+}
+
+bool TQuire::CallPropChangeHandler(TPropEditInfo& aRow, const fw::String& aName, TProp* aProp,
+                                   int32_t aPropIndex, const fw::Variant& aValue) {
+    const TRowPlace place = RowPlaceOf(&aRow);
+    // A copy: the handler may replace the box's handler while it runs.
+    const TOnPropChange handler = FOnPropChange;
+    try {
+        handler(this, aName, aProp, aPropIndex);
+    } catch (...) {
+        // The field never got the value: the row shows what it holds.
+        fw::TDataSet* dataSet = FDataLink->DataSet();
+        if (place.Generation == FGeneration && dataSet != nullptr) {
+            RestoreRowFromField(aRow, *dataSet);
+        }
+        throw;
+    }
+    if (place.Generation == FGeneration) {
+        return true;
+    }
+    // Rebuilt under the handler (a post, a refresh): the value still belongs to the
+    // same record, never to another one.
+    if (FDataLink->SameRecord(place.Record)) {
+        WriteField(nullptr, aName, aValue);
+        if (TPropEditInfo* again = FindTopRow(aName)) {
+            RestoreRowFromField(*again, *FDataLink->DataSet());
+        }
+    }
+    return false;
+}
+
+void TQuire::WriteField(TPropEditInfo* aRow, const fw::String& aName, const fw::Variant& aValue) {
     fw::TDataSet* dataSet = FDataLink->DataSet();
     if (FRestoringRow || dataSet == nullptr) {
         return;
@@ -269,10 +390,10 @@ void TQuire::PropChange(fw::TObject* aSender, const fw::String& aPropName, TProp
     TFlagScope updating(FUpdatingData);
     try {
         FDataLink->Edit();
-        dataSet->FieldByName(aPropName).SetAsVariant(aProp->GetAsVariant());
+        dataSet->FieldByName(aName).SetAsVariant(aValue);
     } catch (...) {
-        if (row != nullptr) {
-            RestoreRowFromField(*row, *dataSet);
+        if (aRow != nullptr && IsCurrentRow(aRow)) {
+            RestoreRowFromField(*aRow, *dataSet);
         }
         throw;
     }
@@ -311,11 +432,26 @@ void TQuire::RestoreRowFromField(TPropEditInfo& aRow, const fw::TDataSet& aDataS
 
 // --- strip -----------------------------------------------------------------------------
 
+bool TQuire::CanPlaceSelection() const {
+    return !FRebuilding && HandleAllocated() && ItemIndex() >= 0 && Count() > 0;
+}
+
 void TQuire::UpdatePropSelection() {
-    if (FRebuilding || !HandleAllocated() || ItemIndex() < 0 || Count() == 0) {
+    if (!CanPlaceSelection()) {
         return;
     }
-    FSelection->SetValueToProp();
+    try {
+        FSelection->SetValueToProp();
+    } catch (...) {
+        // Whatever the refusal interrupted (a resize, a scroll), the strip ends on
+        // the selected row.
+        PlaceSelection();
+        throw;
+    }
+    // The commit's handler may have emptied the box.
+    if (!CanPlaceSelection()) {
+        return;
+    }
     if (FSelection->HandleAllocated()) {
         fw::TRect old = FSelection->BoundsRect();
         fw::InvalidateRect(Handle(), &old, false);
@@ -325,7 +461,7 @@ void TQuire::UpdatePropSelection() {
 }
 
 void TQuire::PlaceSelection() {
-    if (ItemIndex() < 0) {
+    if (ItemIndex() < 0 || FSelection->FEditInfo == nullptr) {
         return;
     }
     fw::TRect rect = ItemRect(ItemIndex());

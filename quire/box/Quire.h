@@ -16,6 +16,14 @@
 // The one editor strip (TPropSelection) lies over the selected item and edits it in
 // place; it follows the selection, the scroll position and the divider.
 //
+// Re-entrancy: a call out of the box (the host's OnPropChange, the wait of the pick
+// list or of a dialog, the application's error report) may rebuild the rows, move
+// or close the data set. Rows dropped while code up the stack still uses one are
+// kept until that code returns (TRowsInUse) and are never shown, written or
+// repainted again; the code after the call finds its row again by its place
+// (RowPlaceOf, FindRow), which answers nullptr when the data set is now on another
+// record or closed, so a value is never written into another record.
+//
 // Errors: a value the data set refuses (no edit state possible, a read-only field,
 // a CHECK the database enforces at post) passes out of PropChange to whoever set the
 // value (the strip, which restores its text and lets the framework report it).
@@ -37,6 +45,15 @@ namespace quire {
 
 class TPropSelection;
 
+// Where a row was: the rows' generation, the row, the names from its top-level row
+// down to it, and the record the rows showed.
+struct TRowPlace {
+    uint64_t Generation = 0;
+    TPropEditInfo* Row = nullptr;
+    std::vector<fw::String> Path;
+    TRecordMark Record;
+};
+
 class TQuire : public fw::TCustomListBox {
     FW_CLASS(TQuire, fw::TCustomListBox)
 public:
@@ -57,6 +74,10 @@ public:
     virtual void SetDividerPos(int32_t aValue);
 
     // --- public ----------------------------------------------------------------------
+    // Runs when a top-level row's value changed, before the value is written into the
+    // field. When it raises, nothing is written and the row shows the field's value
+    // again; when it posts, refreshes or rebuilds the rows, the value is written into
+    // the same record afterwards; when it moves or closes the data set, it is dropped.
     TOnPropChange& OnPropChange() { return FOnPropChange; }
     void SetOnPropChange(TOnPropChange aEvent) { FOnPropChange = std::move(aEvent); }
     fw::TStringList* NameSpace() const { return FNameSpace; }
@@ -64,12 +85,17 @@ public:
 
     // Rebuilds all rows from aMultiProps (nullptr: no rows), selecting the item
     // whose name equals the one selected before (letter case ignored), else the
-    // first.
+    // first. The new rows are built before the old ones go: when one cannot be built
+    // (no editor for its property class) the error passes out and the box is left
+    // as it was.
     virtual void NewProps(TMultiPropList* aMultiProps);
     // Loads the values of aMultiProps into the top-level rows by position, keeping
     // rows, expansion and selection; every changed value is written to the data set.
+    // Raises EListError, loading nothing, when aMultiProps has more lists than the
+    // box has rows; nullptr loads nothing.
     void UpdateProps(TMultiPropList* aMultiProps);
-    // Loads aProps into the first top-level row named exactly aName, if any.
+    // Loads aProps into the first top-level row named exactly aName, if any
+    // (nullptr: nothing).
     void SetProps(const fw::String& aName, TPropList* aProps);
     // Commits the strip, then copies the values of the first top-level row named
     // exactly aName into aProps; aProps is left alone when there is none.
@@ -92,6 +118,23 @@ public:
     void RepaintItem(int32_t aIndex);
     // True for x within two pixels of the divider's column.
     bool IsDividerPos(int32_t aX) const;
+    // Lays the strip over the selected item: its rectangle widened by a pixel on
+    // either side and raised by two.
+    void PlaceSelection();
+
+    // Counts the rebuilds of the rows (ClearList).
+    uint64_t RowsGeneration() const { return FGeneration; }
+    // True for a top-level row of the rows shown now.
+    bool IsCurrentRow(const TPropEditInfo* aRow) const;
+    // The place of aRow, taken before a call out of the box.
+    TRowPlace RowPlaceOf(TPropEditInfo* aRow) const;
+    // The row at aPlace after the call: the same row when the rows were not rebuilt,
+    // the row of the same names when they were rebuilt for the same record, else
+    // (another record, the data set closed, no such row) nullptr.
+    TPropEditInfo* FindRow(const TRowPlace& aPlace) const;
+    // Rows dropped while the rows are held are freed when the last hold ends.
+    void HoldRows() { ++FRowsHeld; }
+    void ReleaseRows();
 
     // The data link's notification of every record change.
     void DataChange(fw::TObject* aSender);
@@ -117,6 +160,8 @@ public:
 
     // Fields read and written by the rows and the strip.
     bool FReadOnly = false;
+    // The tick of the last press on the rows; set half the tick range back at
+    // construction, so the first press is never taken for the second of a pair.
     uint32_t FMouseDownTime = 0;
     TOnPropChange FOnPropChange;
     bool FDragging = false;
@@ -141,11 +186,18 @@ protected:
     void RepaintDraggingDivider();
 
 private:
-    void AddRow(const fw::String& aName, TPropList* aProps);
+    using TRows = std::vector<std::unique_ptr<TPropEditInfo>>;
+    std::unique_ptr<TPropEditInfo> MakeRow(const fw::String& aName, TPropList* aProps);
     TPropEditInfo* FindTopRow(const fw::String& aName) const;
-    // Lays the strip over the selected item: its rectangle widened by a pixel on
-    // either side and raised by two.
-    void PlaceSelection();
+    bool CanPlaceSelection() const;
+    // Runs the host's OnPropChange for aRow; false when the handler rebuilt the rows
+    // (the typed value has then been written into the same record's field, if the
+    // rows still show it).
+    bool CallPropChangeHandler(TPropEditInfo& aRow, const fw::String& aName, TProp* aProp,
+                               int32_t aPropIndex, const fw::Variant& aValue);
+    // Writes aValue into the field aName of the current record; a refusal reloads
+    // aRow (when given) from the field and passes on.
+    void WriteField(TPropEditInfo* aRow, const fw::String& aName, const fw::Variant& aValue);
     // The bitmap canvas in the box's font and colour.
     void PrepareItemCanvas(fw::TCanvas& aCanvas);
     bool Designing() const;
@@ -161,6 +213,31 @@ private:
     bool FRebuilding = false;
     // True while a row is reloaded from its field after a refused write.
     bool FRestoringRow = false;
+    uint64_t FGeneration = 0;
+    // Holds on the rows (TRowsInUse) and the rows dropped while held.
+    int32_t FRowsHeld = 0;
+    TRows FRetiredRows;
+};
+
+// Holds the box's rows for the lifetime of the scope (see TQuire::HoldRows); a null
+// box holds nothing.
+class TRowsInUse {
+public:
+    explicit TRowsInUse(TQuire* aBox) : FBox(aBox) {
+        if (FBox != nullptr) {
+            FBox->HoldRows();
+        }
+    }
+    ~TRowsInUse() {
+        if (FBox != nullptr) {
+            FBox->ReleaseRows();
+        }
+    }
+    TRowsInUse(const TRowsInUse&) = delete;
+    TRowsInUse& operator=(const TRowsInUse&) = delete;
+
+private:
+    TQuire* FBox;
 };
 
 } // namespace quire

@@ -121,6 +121,7 @@ void TQuire::Dispatch(fw::TMessage& aMessage) {
         CNDrawItem(aMessage);
         break;
     case fw::WM_LBUTTONDOWN:
+    case fw::WM_LBUTTONDBLCLK:
         WMLButtonDown(aMessage);
         break;
     default:
@@ -184,7 +185,8 @@ void TQuire::RepaintDraggingDivider() {
 void TQuire::WMLButtonDown(fw::TMessage& aMessage) {
     const int32_t x = fw::LParamX(aMessage.LParam);
     if (IsDividerPos(x)) {
-        // The list's own press handling is skipped: the selection stays.
+        // The list's own press handling is skipped: the selection stays. The second
+        // press of a double click is a divider press like any other.
         MouseDown(fw::mbLeft, {}, x, fw::LParamY(aMessage.LParam));
         return;
     }

@@ -52,7 +52,12 @@ void TDTPropEditor::Edit(TProp* aProp) {
     // dialog does not show comes back as it was.
     form->Picker->SetDateTime(value);
     PrepareForm(form.get(), value);
-    if (form->ShowModal() == fw::mrOk) {
+    // The value as the picker holds it, to tell an untouched dialog from a changed
+    // one: OK on an untouched dialog stores nothing, also where the picker cannot
+    // hold the value exactly.
+    form->HandleNeeded();
+    const fw::TDateTime shown = form->Picker->Date();
+    if (form->ShowModal() == fw::mrOk && form->Picker->Date() != shown) {
         aProp->SetFloatValue(form->Picker->Date());
     }
 }

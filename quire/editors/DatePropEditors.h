@@ -41,7 +41,8 @@ public:
 // The editors of the Date and Time rows (and of date and time fields). Edit runs the
 // picker dialog on the property's whole value: PrepareForm sets the caption, the kind
 // and the shown part; OK stores the picker's value (its Date), in which the part the
-// dialog does not show is the property's own; Cancel or closing leaves the property.
+// dialog does not show is the property's own, when the person changed it; Cancel,
+// closing and OK on an untouched picker leave the property.
 // The form is freed on every path.
 class TDTPropEditor : public TPropEditor {
     FW_CLASS(TDTPropEditor, TPropEditor)

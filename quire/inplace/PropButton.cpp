@@ -145,8 +145,18 @@ void TPropButton::MouseUp(fw::TMouseButton aButton, fw::TShiftState aShift, int3
     SetMouseCapture(false);
     if (InClient(aX, aY) && !FClicked) {
         FClicked = true;
-        Click();
+        try {
+            Click();
+        } catch (...) {
+            // A handler that raises (a refused pick) leaves the button as a click does.
+            EndClick();
+            throw;
+        }
     }
+    EndClick();
+}
+
+void TPropButton::EndClick() {
     SetState(pbsHighlight);
     FTimer->SetEnabled(true);
 }

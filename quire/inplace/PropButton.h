@@ -12,7 +12,7 @@
 //   - a left press captures the mouse and shows the sunken look;
 //   - the release ends the capture; inside, and unless a click was delivered since
 //     the last timer tick, it fires OnClick (through Click); then the look is raised
-//     and the timer runs;
+//     and the timer runs, also when OnClick raises;
 //   - a timer tick without capture in the raised look re-arms the click latch and,
 //     when the pointer has left the button, returns it to the flat look and stops
 //     the timer.
@@ -62,6 +62,8 @@ protected:
 
 private:
     bool InClient(int32_t aX, int32_t aY) const;
+    // The raised look and the running timer after a release.
+    void EndClick();
 
     fw::TTimer* FTimer = nullptr;
     TPropButtonState FState = pbsNormal;

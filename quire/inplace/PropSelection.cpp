@@ -170,14 +170,17 @@ void TPropSelection::SetValueToProp() {
     if (FEditInfo == nullptr || !FEdit->FTextChanged) {
         return;
     }
+    TRowsInUse inUse(FBox);
     TPropEditInfo* row = FEditInfo;
+    const uint64_t generation = FBox != nullptr ? FBox->RowsGeneration() : 0;
     try {
         row->SetValue(FEdit->Text());
         FEdit->FTextChanged = false;
     } catch (...) {
         // Back to the row whose text failed, showing what it holds; the caller's
-        // move to another row is abandoned by the rethrow.
-        if (FBox != nullptr) {
+        // move to another row is abandoned by the rethrow. Rows rebuilt meanwhile
+        // have put the strip on a row of their own.
+        if (FBox != nullptr && FBox->RowsGeneration() == generation) {
             FBox->SetItemIndex(row->FListIndex);
         }
         GetValueFromProp();
@@ -185,8 +188,8 @@ void TPropSelection::SetValueToProp() {
     }
 }
 
-void TPropSelection::SetRowValue(const fw::String& aText) {
-    FEditInfo->SetValue(aText);
+void TPropSelection::SetRowValue(TPropEditInfo& aRow, const fw::String& aText) {
+    aRow.SetValue(aText);
     GetValueFromProp();
 }
 
@@ -200,7 +203,7 @@ void TPropSelection::Edit() {
         return;
     }
     if (FEditInfo->IsEditable()) {
-        FEditInfo->Edit();
+        EditInDialog();
         return;
     }
     if (!FEditInfo->IsLookupable()) {
@@ -221,7 +224,22 @@ void TPropSelection::Edit() {
     if (next >= values.Count()) {
         next = 0;
     }
-    SetRowValue(values.Get(next));
+    SetRowValue(*FEditInfo, values.Get(next));
+}
+
+void TPropSelection::EditInDialog() {
+    TRowsInUse inUse(FBox);
+    TPropEditInfo* row = FEditInfo;
+    const TRowPlace place = FBox->RowPlaceOf(row);
+    row->Edit();
+    if (FBox->RowsGeneration() == place.Generation || !row->FChanged) {
+        return;
+    }
+    // The rows were rebuilt while the dialog waited: the value chosen reaches the
+    // row of the same place, if the data set is still on the same record.
+    if (TPropEditInfo* again = FBox->FindRow(place)) {
+        again->SetProps(row->FProps.get());
+    }
 }
 
 void TPropSelection::PropButtonClick(fw::TObject*) {
@@ -259,14 +277,21 @@ void TPropSelection::Lookup() {
         return;
     }
     fw::String value = FEditInfo->GetValue();
+    // The editor paints the list's items while it waits: the rows are held.
+    TRowsInUse inUse(FBox);
+    const TRowPlace place = FBox->RowPlaceOf(FEditInfo);
     TPropEditor* editor = FEditInfo->FEditor.get();
     TPaintItemProc paint;
     if (editor->GetAttributes().Contains(peaPaint)) {
         paint = std::bind_front(&TPropEditor::PaintValue, editor);
     }
     const fw::TRect area = fw::Rect(topLeft.X, topLeft.Y, bottomRight.X, bottomRight.Y);
-    if (ShowPickList(area, value, values, paint)) {
-        SetRowValue(value);
+    if (!ShowPickList(area, value, values, paint)) {
+        return;
+    }
+    // The wait may have rebuilt the rows or moved the data set.
+    if (TPropEditInfo* row = FBox->FindRow(place)) {
+        SetRowValue(*row, value);
     }
 }
 
@@ -287,8 +312,9 @@ void TPropSelection::Dispatch(fw::TMessage& aMessage) {
 }
 
 bool TPropSelection::WithinDoubleClickOfBox() const {
-    const auto elapsed = static_cast<int32_t>(fw::GetTickCount() - FBox->FMouseDownTime);
-    return elapsed < static_cast<int32_t>(fw::GetDoubleClickTime());
+    // Unsigned: the tick counter wraps, and a difference past 2^31 is still long ago.
+    const uint32_t elapsed = fw::GetTickCount() - FBox->FMouseDownTime;
+    return elapsed < fw::GetDoubleClickTime();
 }
 
 void TPropSelection::WMLButtonDown(fw::TMessage& aMessage) {

@@ -7,6 +7,11 @@
 // presses on its own surface to the box, so selecting, dragging the divider and
 // double-click expansion work over the strip as over the box.
 //
+// A call out of the strip (the pick list's or a dialog's wait, a commit reaching the
+// host's OnPropChange) may rebuild the box's rows: the strip holds them meanwhile
+// and finds its row again afterwards (TQuire::FindRow), writing nothing when the
+// data set moved to another record or closed.
+//
 // A text the row rejects is reported by rethrowing its error after the strip has
 // put the selection back on the row and reloaded the stored value: nothing typed is
 // written half-way, and the framework's standard report shows the message.
@@ -86,8 +91,11 @@ private:
     int32_t ButtonGlyphWidth() const;
     void UpdateButtonType();
     void PlaceButton();
-    // Sets aText into the row, then shows the row's text in the edit field.
-    void SetRowValue(const fw::String& aText);
+    // Sets aText into aRow, then shows the strip's row's text in the edit field.
+    void SetRowValue(TPropEditInfo& aRow, const fw::String& aText);
+    // Runs the row's dialog; a choice made while the rows were rebuilt for the same
+    // record reaches the rebuilt row.
+    void EditInDialog();
     bool LookupValues(fw::TStringList& aValues);
 };
 

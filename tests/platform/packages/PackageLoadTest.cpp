@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -19,9 +21,17 @@ std::vector<std::string>& Events() {
 
 } // namespace
 
+// Run once on the next event of a sample package, then cleared.
+std::function<void(const std::string&)>& NextEventHook() {
+    static std::function<void(const std::string&)> hook;
+    return hook;
+}
+
 // Called by the sample packages.
 extern "C" void fwSampleEvent(const char* aEvent) {
     Events().push_back(aEvent);
+    if (auto hook = std::exchange(NextEventHook(), nullptr))
+        hook(aEvent);
 }
 
 namespace fw {
@@ -146,6 +156,23 @@ TEST_F(Packages, RegisteredClassesStayOnThePaletteUntilThePackageIsUnloaded) {
     module = LoadPackage(SAMPLE_PACKAGE); // a fresh copy of the module
     EXPECT_TRUE(RegisterPackage(module));
     EXPECT_TRUE(OnPalette("Samples"));
+}
+
+TEST_F(Packages, AStartUpOrRegisterThatLoadsAnotherPackageKeepsTheCountAndTheFlag) {
+    const HMODULE sample = LoadPackage(SAMPLE_PACKAGE);
+    HMODULE dials = 0;
+    NextEventHook() = [&](const std::string&) { dials = LoadPackage(DIALS_PACKAGE); };
+    EXPECT_EQ(LoadPackage(SAMPLE_PACKAGE), sample);
+    ASSERT_NE(dials, 0u);
+    UnloadPackage(sample);
+    EXPECT_TRUE(Mapped(SAMPLE_PACKAGE)); // loaded twice, unloaded once
+
+    HMODULE meters = 0;
+    NextEventHook() = [&](const std::string&) { meters = LoadPackage(METERS_PACKAGE); };
+    EXPECT_TRUE(RegisterPackage(sample));
+    ASSERT_NE(meters, 0u);
+    EXPECT_FALSE(RegisterPackage(sample));
+    EXPECT_EQ(LoadedPackages().size(), 3u);
 }
 
 TEST_F(Packages, ARegisterThatFailsTakesBackWhatItRegistered) {

@@ -139,6 +139,23 @@ TEST_F(Pickers, TakeAnyValueAfterTheKindChanged) {
     EXPECT_EQ(picker->DateTime(), 44300.5);
 }
 
+// The date kinds hold the years 1 to 9999; a person can step a date in year 1.
+TEST_F(Pickers, HoldAndEditTheYearsOneTo9999) {
+    TFormatSettings settings;
+    settings.ShortDateFormat = "dd/mm/yyyy";
+    TFormatSettingsScope scope(settings);
+    auto* picker = AddControl<TDateTimePicker>(10, 10, 150, 24);
+    ShowForm();
+    for (const TDateTime value : {EncodeDate(1, 1, 1) - 0.5, EncodeDate(9999, 12, 31) + 0.5}) {
+        picker->SetDateTime(value);
+        EXPECT_EQ(picker->DateTime(), value);
+    }
+    picker->SetDateTime(EncodeDate(1, 1, 1));
+    Input::Click(*picker, {8, 10});
+    Input::Key(*picker, VK_UP);
+    EXPECT_EQ(picker->Date(), EncodeDate(1, 1, 2));
+}
+
 class Buttons : public testing::FormFixture {};
 
 TEST_F(Buttons, ClickByMouseOrSpaceRunsOnClickAndSetsTheFormsModalResult) {

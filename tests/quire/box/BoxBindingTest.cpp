@@ -13,6 +13,13 @@
 #include <gtest/gtest.h>
 
 namespace quire::test {
+
+// A host's kind that nobody registered an editor for.
+class TOrphanProp : public TLongintProp {
+    FW_CLASS(TOrphanProp, TLongintProp)
+};
+FW_IMPLEMENT_CLASS(TOrphanProp)
+
 namespace {
 
 using Names = std::vector<std::string>;
@@ -278,6 +285,25 @@ TEST_F(BoxModel, SetAndGetPropsFindTopRowsByExactName) {
     EXPECT_EQ(copy->GetProp(0)->GetAsVariant().AsInteger(), 40);
     Box->GetProps("nothing", copy.get());
     EXPECT_EQ(copy->GetProp(0)->GetAsVariant().AsInteger(), 40);
+}
+
+TEST_F(BoxModel, ARebuildThatCannotBeBuiltLeavesTheBoxAsItWas) {
+    ShowForm();
+    auto props = TwoObjects();
+    Box->NewProps(props.get());
+    Box->SetItemIndex(ItemOf("diff"));
+    Box->UpdatePropSelection();
+    props->AddList("orphan", TOrphanProp::StaticClass(), 2);
+    EXPECT_THROW(Box->NewProps(props.get()), EPropEditor);
+    EXPECT_EQ(ItemNames(*Box), (Names{"same", "diff", "when"}));
+    EXPECT_EQ(Box->GetEditInfo(2)->FListIndex, 2);
+    EXPECT_EQ(Box->FSelection->FEditInfo, Row("diff"));
+    EXPECT_TRUE(Box->FSelection->Visible());
+    // Null lists load nothing.
+    Box->UpdateProps(nullptr);
+    Box->SetProps("same", nullptr);
+    Box->GetProps("same", nullptr);
+    EXPECT_EQ(Row("same")->GetValue(), "7");
 }
 
 TEST_F(BoxModel, ASelectedChildNameFallsBackToTheFirstItemOnRebuild) {

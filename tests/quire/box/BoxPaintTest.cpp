@@ -189,6 +189,36 @@ TEST_F(BoxLook, PressesOnTheDividerZoneStartADragAndNeverSelect) {
     EXPECT_FALSE(Box->FDragging);
 }
 
+TEST_F(BoxLook, ADoubleClickOnTheDividerIsADividerPressLikeAnyOther) {
+    const fw::TPoint divider{Box->FDividerPos, Box->ItemRect(2).Top + 5};
+    Input::Press(*Box, divider);
+    Input::Release(*Box, divider);
+    Input::Press(*Box, divider); // the second press of a double click
+    EXPECT_TRUE(Box->FDragging);
+    EXPECT_EQ(Box->ItemIndex(), 3);
+    EXPECT_FALSE(Box->GetEditInfo(2)->FExpanded);
+    // The drag moves the divider line only: the list does not track the pointer.
+    Input::Move(*Box, NamePoint(1));
+    EXPECT_EQ(Box->ItemIndex(), 3);
+    Input::Release(*Box, NamePoint(1));
+    EXPECT_FALSE(Box->FDragging);
+    EXPECT_EQ(Box->ItemIndex(), 3);
+}
+
+TEST_F(BoxLook, ExpandingOrCollapsingByCodeAboveTheSelectionMovesTheStripWithIt) {
+    const auto stripOnSelection = [this] {
+        const fw::TRect item = Box->ItemRect(Box->ItemIndex());
+        return Box->FSelection->BoundsRect() ==
+               fw::Rect(item.Left - 1, item.Top - 2, item.Right + 1, item.Bottom);
+    };
+    Box->ExpandItem(2);
+    EXPECT_EQ(Box->ItemIndex(), 5);
+    EXPECT_TRUE(stripOnSelection());
+    Box->CollapseItem(2);
+    EXPECT_EQ(Box->ItemIndex(), 3);
+    EXPECT_TRUE(stripOnSelection());
+}
+
 TEST_F(BoxLook, DraggingTheDividerDrawsAnXorLineAndSnapsToAPercentage) {
     Box->SetWidth(200);
     fw::Application->ProcessMessages();

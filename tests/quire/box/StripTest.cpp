@@ -139,6 +139,53 @@ TEST_F(Strip, APressOnTheBoxThenOnTheStripIsADoubleClickOnlyInTime) {
     EXPECT_EQ(Edit().Text(), "False");
 }
 
+TEST_F(Strip, AFirstPressOnTheFieldIsNoDoubleClickWhateverTheTickCount) {
+    // Just after start-up, and past 2^31 milliseconds (24.9 days) of uptime.
+    for (uint32_t tick : {200u, 0x90000000u}) {
+        fw::SetTickCount(tick);
+        auto* box = AddControl<TQuire>(10, 10, 300, 240);
+        box->SetDataSource(Source.get());
+        box->SetItemIndex(box->Items()->IndexOf("active"));
+        box->UpdatePropSelection();
+        Application->ProcessMessages();
+        TPropEdit& edit = *box->FSelection->FEdit;
+        Input::Press(edit, fw::TPoint{3, 3});
+        Input::Release(edit, fw::TPoint{3, 3});
+        EXPECT_EQ(edit.Text(), "True") << tick;
+        EXPECT_EQ(Table->State(), fw::dsBrowse) << tick;
+        delete box;
+    }
+}
+
+TEST_F(Strip, ARefusedCommitDuringAResizeOrAScrollLeavesTheStripOnTheSelectedRow) {
+    const auto stripOnSelection = [this] {
+        const fw::TRect item = Box->ItemRect(Box->ItemIndex());
+        return Box->FSelection->BoundsRect() ==
+               fw::Rect(item.Left - 1, item.Top - 2, item.Right + 1, item.Bottom);
+    };
+    ClickRow("name");
+    Input::Type(Edit(), "twenty-two characters!");
+    try {
+        Box->SetBounds(10, 10, 380, 240);
+    } catch (const fw::EDatabaseError&) {
+        // the refusal, reported by the framework when a person resizes
+    }
+    Application->ProcessMessages();
+    EXPECT_EQ(Box->FSelection->FEditInfo, Row("name"));
+    EXPECT_TRUE(stripOnSelection());
+    // Up from the top row shown scrolls; the refused text brings the selection back.
+    Box->SetBounds(10, 10, 380, 60);
+    Application->ProcessMessages();
+    Box->SetTopIndex(1);
+    ClickRow("qty");
+    Input::Type(Edit(), "12x");
+    Input::Key(Edit(), fw::VK_UP);
+    EXPECT_NE(Application->LastExceptionMessage().find("12x"), std::string::npos);
+    EXPECT_EQ(Box->ItemIndex(), ItemOf("qty"));
+    EXPECT_EQ(Edit().Text(), "3");
+    EXPECT_TRUE(stripOnSelection());
+}
+
 TEST_F(Strip, TheStripRepeatsTheRowsLeftHalfOnTheSamePixels) {
     fw::TBitmap measure;
     measure.SetSize(1, 1);

@@ -16,6 +16,7 @@
 #include "platform/controls/VirtualKeys.h"
 #include "platform/qt/InputSimulator.h"
 #include "platform/qt/WindowImage.h"
+#include "platform/rtl/DateUtils.h"
 #include "platform/stdctrls/Button.h"
 
 #include <gtest/gtest.h>
@@ -273,6 +274,18 @@ TEST_F(DateDialog, AStandAloneValueKeepsThePartTheDialogDoesNotShow) {
     EXPECT_EQ(FDate->GetFloatValue(), 45001.0);
     FTimeEditor->Edit(FTime.get());
     EXPECT_DOUBLE_EQ(FTime->GetFloatValue(), 0.5 + 1.0 / 24) << "one hour later on day 0";
+}
+
+// The common 0001-01-01 sentinel, and a value finer than the picker's milliseconds.
+TEST_F(DateDialog, OkOnAnUntouchedPickerStoresNothing) {
+    for (const double value : {fw::EncodeDate(1, 1, 1), 45000.0 + 1e-9}) {
+        FDate->SetFloatValue(value);
+        FDate.Changes = 0;
+        OnShown<TFormDateTime>([](TFormDateTime& aForm) { Click(ButtonOf(aForm, "OK")); });
+        FDateEditor->Edit(FDate.get());
+        EXPECT_EQ(FDate.Changes, 0) << value;
+        EXPECT_EQ(FDate->GetFloatValue(), value);
+    }
 }
 
 TEST_F(DateDialog, CancelEscapeAndClosingLeaveTheValue) {

@@ -6,6 +6,7 @@
 #include "platform/controls/FormFixture.h"
 #include "platform/graphics/Color.h"
 #include "platform/qt/WindowImage.h"
+#include "platform/rtl/Exceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -63,6 +64,20 @@ TEST_F(PropButton, PressAndReleaseInsideClickOnce) {
     Input::Release(*FButton, {8, 8}, fw::mbRight);
     EXPECT_EQ(FButton->State(), pbsHighlight);
     EXPECT_EQ(FClicks, 1);
+}
+
+TEST_F(PropButton, AClickHandlerThatRaisesLeavesTheButtonAsAClickDoes) {
+    FButton->OnClick = [this](fw::TObject*) {
+        ++FClicks;
+        throw fw::Exception("the data set is read-only");
+    };
+    Input::Click(*FButton, {8, 8}); // the platform reports the error
+    EXPECT_EQ(fw::Application->LastExceptionMessage(), "the data set is read-only");
+    EXPECT_EQ(FButton->State(), pbsHighlight);
+    EXPECT_FALSE(FButton->MouseCapture());
+    Tick();
+    Input::Click(*FButton, {8, 8});
+    EXPECT_EQ(FClicks, 2);
 }
 
 TEST_F(PropButton, ASecondClickBeforeATickIsNoClick) {
