@@ -11,7 +11,7 @@ namespace fw::qt {
 
 namespace {
 
-constexpr std::array<std::pair<int, uint16_t>, 26> kSpecialKeys{{
+constexpr std::array<std::pair<int, uint16_t>, 27> kSpecialKeys{{
     {Qt::Key_Backspace, VK_BACK},  {Qt::Key_Tab, VK_TAB},       {Qt::Key_Backtab, VK_TAB},
     {Qt::Key_Return, VK_RETURN},   {Qt::Key_Enter, VK_RETURN},  {Qt::Key_Shift, VK_SHIFT},
     {Qt::Key_Control, VK_CONTROL}, {Qt::Key_Alt, VK_MENU},      {Qt::Key_Escape, VK_ESCAPE},
@@ -20,7 +20,7 @@ constexpr std::array<std::pair<int, uint16_t>, 26> kSpecialKeys{{
     {Qt::Key_Up, VK_UP},           {Qt::Key_Right, VK_RIGHT},   {Qt::Key_Down, VK_DOWN},
     {Qt::Key_Insert, VK_INSERT},   {Qt::Key_Delete, VK_DELETE}, {Qt::Key_Plus, 0xBB},
     {Qt::Key_Minus, 0xBD},         {Qt::Key_Comma, 0xBC},       {Qt::Key_Period, 0xBE},
-    {Qt::Key_Slash, 0xBF},         {Qt::Key_Semicolon, 0xBA},
+    {Qt::Key_Slash, 0xBF},         {Qt::Key_Semicolon, 0xBA},   {Qt::Key_Menu, VK_APPS},
 }};
 
 } // namespace
