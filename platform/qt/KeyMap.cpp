@@ -56,10 +56,44 @@ int QtKeyFromVirtualKey(uint16_t aVirtualKey) {
     return 0;
 }
 
+namespace {
+
+// The first character of aText as a code point (a surrogate pair joined); 0 for none.
+char32_t FirstCodePoint(const QString& aText) {
+    if (aText.isEmpty()) {
+        return 0;
+    }
+    if (aText.size() > 1 && aText.at(0).isHighSurrogate() && aText.at(1).isLowSurrogate()) {
+        return QChar::surrogateToUcs4(aText.at(0), aText.at(1));
+    }
+    return aText.at(0).unicode();
+}
+
+bool IsPrintable(char32_t aCode) {
+    return aCode >= 32 && aCode != 127;
+}
+
+// A key pressed with Alt is a shortcut (Alt+F) unless it typed a character the key
+// does not give by itself: AltGr where the platform reports it as Ctrl+Alt, and
+// Option+key, which report Alt and come with the character they made.
+bool IsAltCharacter(const QKeyEvent& aEvent, char32_t aCode) {
+    if (!IsPrintable(aCode)) {
+        return false;
+    }
+    if (aEvent.modifiers() & Qt::ControlModifier) {
+        return true;
+    }
+    // Qt's key codes of Latin-1 keys are their upper-case characters.
+    return QChar::toUpper(aCode) != static_cast<char32_t>(aEvent.key());
+}
+
+} // namespace
+
 char32_t CharFromKeyEvent(const QKeyEvent& aEvent) {
     Qt::KeyboardModifiers modifiers = aEvent.modifiers();
     if (modifiers & Qt::AltModifier) {
-        return 0;
+        char32_t code = FirstCodePoint(aEvent.text());
+        return IsAltCharacter(aEvent, code) ? code : 0;
     }
     bool control = (modifiers & Qt::ControlModifier) != 0;
     int key = aEvent.key();
@@ -81,15 +115,8 @@ char32_t CharFromKeyEvent(const QKeyEvent& aEvent) {
         return key >= Qt::Key_A && key <= Qt::Key_Z ? static_cast<char32_t>(key - Qt::Key_A + 1)
                                                     : 0;
     }
-    QString text = aEvent.text();
-    if (text.isEmpty()) {
-        return 0;
-    }
-    char32_t code = text.at(0).unicode();
-    if (text.size() > 1 && text.at(0).isHighSurrogate() && text.at(1).isLowSurrogate()) {
-        code = QChar::surrogateToUcs4(text.at(0), text.at(1));
-    }
-    return code >= 32 && code != 127 ? code : 0;
+    char32_t code = FirstCodePoint(aEvent.text());
+    return IsPrintable(code) ? code : 0;
 }
 
 void SyncModifierKeys(Qt::KeyboardModifiers aModifiers) {
