@@ -159,7 +159,7 @@ int WheelDelta(const QWidget& aWidget, const QWheelEvent& aEvent) {
     int pixels = aEvent.pixelDelta().y();
     int notch = std::max(1, QApplication::wheelScrollLines()) *
                 std::max(1, QFontMetrics(aWidget.font()).height());
-    return pixels * 120 / notch;
+    return std::clamp(pixels * 120 / notch, -32768, 32767);
 }
 
 bool TranslateWheel(TQtWindow& aWindow, QWheelEvent* aEvent) {
