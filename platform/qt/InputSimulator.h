@@ -57,10 +57,9 @@ public:
     // control that accepts input methods.
     static void Compose(TWinControl& aControl, const String& aText);
     // A wheel turn over the control: aAngle in eighths of a degree (120 a notch), as
-    // wheels report it; aPixels as touchpads do, where they do. Qt has no entry point
-    // for wheel input, so the event is given to the window directly; Qt's own
-    // handling still takes it to the widget under the point (and blocks it as modal
-    // windows do).
+    // wheels report it; aPixels as touchpads do, where they do. Qt has no public entry
+    // point for wheel input, so the event is given to the top-level window directly;
+    // Qt's own handling takes it on to the widget under the point.
     static void Wheel(TWinControl& aControl, TPoint aPoint, TPoint aAngle,
                       TPoint aPixels = TPoint{0, 0});
 };
