@@ -2,6 +2,7 @@
 
 #include "platform/controls/Application.h"
 #include "platform/controls/ControlCanvas.h"
+#include "platform/controls/SystemState.h"
 #include "platform/controls/WinControl.h"
 
 namespace fw {
@@ -36,8 +37,37 @@ void DeliverCall(TObject* aSender, const std::function<void()>& aCall) {
     }
 }
 
+namespace {
+
+bool IsButtonPress(uint32_t aMsg) {
+    switch (aMsg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 void Deliver(TWinControl& aControl, TMessage& aMessage) {
-    DeliverCall(&aControl, [&] { aControl.WndProc(aMessage); });
+    DeliverCall(&aControl, [&] {
+        try {
+            aControl.WndProc(aMessage);
+        } catch (...) {
+            // The release of a press whose handler failed may never come (the report
+            // runs modally): the capture the press took must not outlive it.
+            if (IsButtonPress(aMessage.Msg)) {
+                ReleaseCapture();
+            }
+            throw;
+        }
+    });
 }
 
 int DeliverDepth() {

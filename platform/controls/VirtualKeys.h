@@ -28,6 +28,7 @@ enum : uint16_t {
     VK_DOWN = 0x28,
     VK_INSERT = 0x2D,
     VK_DELETE = 0x2E,
+    VK_APPS = 0x5D,
     VK_F1 = 0x70,
     VK_F10 = 0x79,
     VK_F12 = 0x7B,

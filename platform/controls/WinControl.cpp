@@ -193,8 +193,16 @@ void TWinControl::RecreateWnd() {
     if (!FNative) {
         return;
     }
+    // The control (or a child) that has the focus keeps it in the new window.
+    TWinControl* focused = TopLevel()->FFocusedControl;
+    if (focused == nullptr || !ContainsControl(focused) || !focused->Focused()) {
+        focused = nullptr;
+    }
     DestroyHandle();
     CreateWnd();
+    if (focused != nullptr) {
+        focused->SetFocus();
+    }
 }
 
 TRect TWinControl::ClientRect() const {

@@ -7,6 +7,10 @@
 #include "platform/qt/QtWindow.h"
 #include "platform/rtl/Exceptions.h"
 
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QInputMethodQueryEvent>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include <algorithm>
@@ -94,8 +98,10 @@ void SendMouse(TWinControl& aControl, TPoint aPoint, QEvent::Type aType, Qt::Mou
                         static_cast<int>(GetTickCount()));
 }
 
+// The text a key gives as X11 reports it: none with Ctrl, the key's own character
+// with Alt (Alt+F carries "f").
 QString KeyText(uint16_t aVirtualKey, TShiftState aShift) {
-    if (aShift.Contains(ssCtrl) || aShift.Contains(ssAlt)) {
+    if (aShift.Contains(ssCtrl)) {
         return QString();
     }
     switch (aVirtualKey) {
@@ -131,9 +137,9 @@ QWindow& FocusedWindow(TWinControl& aControl) {
 }
 
 void SendKey(QWindow& aWindow, QEvent::Type aType, int aQtKey, Qt::KeyboardModifiers aModifiers,
-             const QString& aText) {
+             const QString& aText, bool aAutoRepeat = false) {
     AdvanceTickCount(StepValue());
-    qt_handleKeyEvent(&aWindow, aType, aQtKey, aModifiers, aText, false, 1);
+    qt_handleKeyEvent(&aWindow, aType, aQtKey, aModifiers, aText, aAutoRepeat, 1);
 }
 
 // The modifier keys of aShift, in the order a person presses them.
@@ -273,6 +279,62 @@ void TInputSimulator::Type(TWinControl& aControl, const String& aText) {
         SendKey(window, QEvent::KeyPress, key, modifiers, character);
         SendKey(window, QEvent::KeyRelease, key, modifiers, character);
     }
+}
+
+void TInputSimulator::TypeWithKey(TWinControl& aControl, uint16_t aVirtualKey, TShiftState aShift,
+                                  const String& aText) {
+    QWindow& window = FocusedWindow(aControl);
+    int key = QtKeyOrThrow(aVirtualKey);
+    QString text = qt::ToQString(aText);
+    PressModifiers(window, aShift);
+    SendKey(window, QEvent::KeyPress, key, QtModifiers(aShift), text);
+    SendKey(window, QEvent::KeyRelease, key, QtModifiers(aShift), text);
+    ReleaseModifiers(window, aShift);
+}
+
+void TInputSimulator::KeyRepeat(TWinControl& aControl, uint16_t aVirtualKey, int aRepeats) {
+    QWindow& window = FocusedWindow(aControl);
+    int key = QtKeyOrThrow(aVirtualKey);
+    QString text = KeyText(aVirtualKey, {});
+    SendKey(window, QEvent::KeyPress, key, Qt::NoModifier, text);
+    for (int i = 0; i < aRepeats; ++i) {
+        SendKey(window, QEvent::KeyRelease, key, Qt::NoModifier, text, true);
+        SendKey(window, QEvent::KeyPress, key, Qt::NoModifier, text, true);
+    }
+    SendKey(window, QEvent::KeyRelease, key, Qt::NoModifier, text);
+}
+
+void TInputSimulator::Compose(TWinControl& aControl, const String& aText) {
+    FocusedWindow(aControl);
+    QObject* target = QGuiApplication::focusObject();
+    if (target == nullptr) {
+        return;
+    }
+    QInputMethodQueryEvent query(Qt::ImEnabled);
+    QCoreApplication::sendEvent(target, &query);
+    if (!query.value(Qt::ImEnabled).toBool()) {
+        return;
+    }
+    QString text = qt::ToQString(aText);
+    AdvanceTickCount(StepValue());
+    QInputMethodEvent composing(text, {});
+    QCoreApplication::sendEvent(target, &composing);
+    AdvanceTickCount(StepValue());
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QCoreApplication::sendEvent(target, &commit);
+}
+
+void TInputSimulator::Wheel(TWinControl& aControl, TPoint aPoint, TPoint aAngle, TPoint aPixels) {
+    QWidget& widget = ShownWidget(aControl);
+    QWindow& window = WindowOf(widget);
+    TPoint screen = aControl.ClientToScreen(aPoint);
+    QPointF global(screen.X, screen.Y);
+    QPointF local = window.mapFromGlobal(global.toPoint());
+    AdvanceTickCount(StepValue());
+    QWheelEvent event(local, global, QPoint(aPixels.X, aPixels.Y), QPoint(aAngle.X, aAngle.Y),
+                      HeldButtons(), Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&window, &event);
 }
 
 } // namespace fw

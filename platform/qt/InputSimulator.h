@@ -45,6 +45,23 @@ public:
     static void KeyUp(TWinControl& aControl, uint16_t aVirtualKey, TShiftState aShift = {});
     // Types UTF-8 text, one key press per character.
     static void Type(TWinControl& aControl, const String& aText);
+    // A key pressed with aShift held that types aText, as AltGr does where the
+    // platform reports it as Ctrl+Alt, or Option (Alt) on a Mac keyboard.
+    static void TypeWithKey(TWinControl& aControl, uint16_t aVirtualKey, TShiftState aShift,
+                            const String& aText);
+    // A key held down until it repeats aRepeats times, reported as X11 does: a
+    // release and a press, both marked as repeats, for each repeat.
+    static void KeyRepeat(TWinControl& aControl, uint16_t aVirtualKey, int aRepeats);
+    // Text an input method or a compose sequence commits: the composition is shown
+    // first, then the text committed. Like an input method it reaches only a focused
+    // control that accepts input methods.
+    static void Compose(TWinControl& aControl, const String& aText);
+    // A wheel turn over the control: aAngle in eighths of a degree (120 a notch), as
+    // wheels report it; aPixels as touchpads do, where they do. Qt has no public entry
+    // point for wheel input, so the event is given to the top-level window directly;
+    // Qt's own handling takes it on to the widget under the point.
+    static void Wheel(TWinControl& aControl, TPoint aPoint, TPoint aAngle,
+                      TPoint aPixels = TPoint{0, 0});
 };
 
 } // namespace fw

@@ -11,7 +11,7 @@ namespace fw::qt {
 
 namespace {
 
-constexpr std::array<std::pair<int, uint16_t>, 26> kSpecialKeys{{
+constexpr std::array<std::pair<int, uint16_t>, 27> kSpecialKeys{{
     {Qt::Key_Backspace, VK_BACK},  {Qt::Key_Tab, VK_TAB},       {Qt::Key_Backtab, VK_TAB},
     {Qt::Key_Return, VK_RETURN},   {Qt::Key_Enter, VK_RETURN},  {Qt::Key_Shift, VK_SHIFT},
     {Qt::Key_Control, VK_CONTROL}, {Qt::Key_Alt, VK_MENU},      {Qt::Key_Escape, VK_ESCAPE},
@@ -20,7 +20,7 @@ constexpr std::array<std::pair<int, uint16_t>, 26> kSpecialKeys{{
     {Qt::Key_Up, VK_UP},           {Qt::Key_Right, VK_RIGHT},   {Qt::Key_Down, VK_DOWN},
     {Qt::Key_Insert, VK_INSERT},   {Qt::Key_Delete, VK_DELETE}, {Qt::Key_Plus, 0xBB},
     {Qt::Key_Minus, 0xBD},         {Qt::Key_Comma, 0xBC},       {Qt::Key_Period, 0xBE},
-    {Qt::Key_Slash, 0xBF},         {Qt::Key_Semicolon, 0xBA},
+    {Qt::Key_Slash, 0xBF},         {Qt::Key_Semicolon, 0xBA},   {Qt::Key_Menu, VK_APPS},
 }};
 
 } // namespace
@@ -56,10 +56,44 @@ int QtKeyFromVirtualKey(uint16_t aVirtualKey) {
     return 0;
 }
 
+namespace {
+
+// The first character of aText as a code point (a surrogate pair joined); 0 for none.
+char32_t FirstCodePoint(const QString& aText) {
+    if (aText.isEmpty()) {
+        return 0;
+    }
+    if (aText.size() > 1 && aText.at(0).isHighSurrogate() && aText.at(1).isLowSurrogate()) {
+        return QChar::surrogateToUcs4(aText.at(0), aText.at(1));
+    }
+    return aText.at(0).unicode();
+}
+
+bool IsPrintable(char32_t aCode) {
+    return aCode >= 32 && aCode != 127;
+}
+
+// A key pressed with Alt is a shortcut (Alt+F) unless it typed a character the key
+// does not give by itself: AltGr where the platform reports it as Ctrl+Alt, and
+// Option+key, which report Alt and come with the character they made.
+bool IsAltCharacter(const QKeyEvent& aEvent, char32_t aCode) {
+    if (!IsPrintable(aCode)) {
+        return false;
+    }
+    if (aEvent.modifiers() & Qt::ControlModifier) {
+        return true;
+    }
+    // Qt's key codes of Latin-1 keys are their upper-case characters.
+    return QChar::toUpper(aCode) != static_cast<char32_t>(aEvent.key());
+}
+
+} // namespace
+
 char32_t CharFromKeyEvent(const QKeyEvent& aEvent) {
     Qt::KeyboardModifiers modifiers = aEvent.modifiers();
     if (modifiers & Qt::AltModifier) {
-        return 0;
+        char32_t code = FirstCodePoint(aEvent.text());
+        return IsAltCharacter(aEvent, code) ? code : 0;
     }
     bool control = (modifiers & Qt::ControlModifier) != 0;
     int key = aEvent.key();
@@ -81,15 +115,8 @@ char32_t CharFromKeyEvent(const QKeyEvent& aEvent) {
         return key >= Qt::Key_A && key <= Qt::Key_Z ? static_cast<char32_t>(key - Qt::Key_A + 1)
                                                     : 0;
     }
-    QString text = aEvent.text();
-    if (text.isEmpty()) {
-        return 0;
-    }
-    char32_t code = text.at(0).unicode();
-    if (text.size() > 1 && text.at(0).isHighSurrogate() && text.at(1).isLowSurrogate()) {
-        code = QChar::surrogateToUcs4(text.at(0), text.at(1));
-    }
-    return code >= 32 && code != 127 ? code : 0;
+    char32_t code = FirstCodePoint(aEvent.text());
+    return IsPrintable(code) ? code : 0;
 }
 
 void SyncModifierKeys(Qt::KeyboardModifiers aModifiers) {

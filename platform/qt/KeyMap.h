@@ -16,8 +16,9 @@ uint16_t VirtualKeyFromQt(int aQtKey);
 // The Qt key of a virtual key; 0 for none.
 int QtKeyFromVirtualKey(uint16_t aVirtualKey);
 // The character a key press gives as WM_CHAR (Enter 13, Ctrl+Enter 10, Ctrl+letter
-// 1..26, Escape 27, Backspace 8, Tab 9, otherwise the typed text); 0 for none,
-// also while Alt is held.
+// 1..26, Escape 27, Backspace 8, Tab 9, otherwise the typed text); 0 for none.
+// With Alt held only a character the key does not give by itself counts (AltGr,
+// Option): Alt+letter is a shortcut and gives none.
 char32_t CharFromKeyEvent(const QKeyEvent& aEvent);
 // Records Shift, Ctrl and Alt as the key state has them.
 void SyncModifierKeys(Qt::KeyboardModifiers aModifiers);

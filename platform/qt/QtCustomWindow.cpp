@@ -49,6 +49,8 @@ TQtCustomWindow::TQtCustomWindow(TWinControl& aControl, TCustomHostWidget* aWidg
     : TQtWindow(aControl, aWidget, aWidget, aParams),
       FCtl3DEdge((aParams.ExStyle & WS_EX_CLIENTEDGE) != 0) {
     aWidget->setFocusPolicy((aParams.Style & WS_TABSTOP) ? Qt::TabFocus : Qt::NoFocus);
+    // Input methods and compose sequences reach the window while it has the focus.
+    aWidget->setAttribute(Qt::WA_InputMethodEnabled);
     EnsureImageSize();
 }
 

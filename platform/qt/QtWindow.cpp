@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWindow>
 
 namespace fw::qt {
 
@@ -76,6 +77,13 @@ TQtWindow::~TQtWindow() {
     }
     FHost->Window = nullptr;
     QWidget* widget = FWidget;
+    // Hiding a focused widget makes Qt hand the focus to a sibling, whose control
+    // would run its enter handling while this window's form is being destroyed; a
+    // destroyed window leaves nothing focused instead.
+    if (QWidget* focus = QApplication::focusWidget();
+        focus != nullptr && (focus == widget || widget->isAncestorOf(focus))) {
+        focus->clearFocus();
+    }
     widget->hide();
     if (DeliverDepth() > 0) {
         widget->deleteLater();
@@ -122,7 +130,37 @@ void TQtWindow::SetParentWindow(TNativeWindow* aParent) {
 }
 
 void TQtWindow::SetVisible(bool aVisible) {
+    if (aVisible && FTopLevel && !FWidget->isVisible()) {
+        JoinActiveModality();
+    } else if (!aVisible) {
+        ReleaseCaptureWithin();
+    }
     FWidget->setVisible(aVisible);
+}
+
+void TQtWindow::JoinActiveModality() {
+    if (FWidget->windowModality() != Qt::NonModal) {
+        return;
+    }
+    // A window shown while a modal window (a modal form, a host's dialog) is up would
+    // be blocked by it: as its transient child it takes input like the modal window
+    // does. A window shown outside a modal run belongs to no other window.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == FWidget) {
+        modal = nullptr;
+    }
+    FWidget->winId();
+    if (QWindow* window = FWidget->windowHandle(); window != nullptr) {
+        window->setTransientParent(modal != nullptr ? modal->windowHandle() : nullptr);
+    }
+}
+
+void TQtWindow::ReleaseCaptureWithin() {
+    TQtWindow* captured = FromHandle(GetCapture());
+    if (captured != nullptr && captured->FWidget &&
+        (captured->FWidget == FWidget || FWidget->isAncestorOf(captured->FWidget))) {
+        ReleaseCapture();
+    }
 }
 
 bool TQtWindow::IsVisible() const {
@@ -185,7 +223,13 @@ void TQtWindow::SetFocus() {
 }
 
 bool TQtWindow::HasFocus() const {
-    return FWidget->hasFocus();
+    if (FWidget->hasFocus()) {
+        return true;
+    }
+    // A Qt pop-up (a context menu, a calendar) borrows the focus; the window it came
+    // from keeps it as far as the framework is concerned.
+    return QApplication::activePopupWidget() != nullptr && FWidget->isActiveWindow() &&
+           FWidget->window()->focusWidget() == FWidget;
 }
 
 void TQtWindow::BringToFront() {
@@ -241,26 +285,50 @@ void TQtWindow::DefaultHandler(TMessage& aMessage) {
                 break;
             }
             pending->Passed = true;
-            PassToWidget(pending->Event, pending->Kind);
+            PassToWidget(pending->Event, pending->Kind, aMessage);
             return;
         }
     }
     SynthesizeDefault(aMessage);
 }
 
-void TQtWindow::PassToWidget(QEvent* aEvent, TPassKind aKind) {
-    if (aKind == TPassKind::Whole) {
+namespace {
+
+// The Qt key for a key message whose key a handler may have changed: the event's own
+// key while the message still has its key, else the changed one's (0 for none).
+int PassedKey(const QKeyEvent& aEvent, const TMessage& aMessage) {
+    auto virtualKey = static_cast<uint16_t>(aMessage.WParam);
+    if (VirtualKeyFromQt(aEvent.key()) == virtualKey) {
+        return aEvent.key();
+    }
+    return QtKeyFromVirtualKey(virtualKey);
+}
+
+} // namespace
+
+void TQtWindow::PassToWidget(QEvent* aEvent, TPassKind aKind, const TMessage& aMessage) {
+    bool keyMessage = aMessage.Msg == WM_KEYDOWN || aMessage.Msg == WM_SYSKEYDOWN ||
+                      aMessage.Msg == WM_KEYUP || aMessage.Msg == WM_SYSKEYUP;
+    if (aKind == TPassKind::Whole && !keyMessage) {
         FHost->BaseEvent(aEvent);
         return;
     }
     auto* key = static_cast<QKeyEvent*>(aEvent);
-    if (aKind == TPassKind::KeyPart) {
-        QKeyEvent keyPart(key->type(), key->key(), key->modifiers(), QString(),
-                          key->isAutoRepeat());
-        FHost->BaseEvent(&keyPart);
+    if (aKind == TPassKind::Whole && PassedKey(*key, aMessage) == key->key()) {
+        FHost->BaseEvent(aEvent);
         return;
     }
-    QString text = key->text();
+    if (aKind != TPassKind::CharPart) {
+        if (int passedKey = PassedKey(*key, aMessage); passedKey != 0) {
+            QKeyEvent keyPart(key->type(), passedKey, key->modifiers(), QString(),
+                              key->isAutoRepeat());
+            FHost->BaseEvent(&keyPart);
+        }
+        return;
+    }
+    // The character as the handlers left it (OnKeyPress may have changed it).
+    auto code = static_cast<char32_t>(aMessage.WParam);
+    QString text = QString::fromUcs4(&code, 1);
     if (!text.isEmpty() && text.at(0).isPrint()) {
         QKeyEvent charPart(QEvent::KeyPress, 0, Qt::NoModifier, text, key->isAutoRepeat());
         FHost->BaseEvent(&charPart);

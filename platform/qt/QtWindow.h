@@ -89,6 +89,8 @@ public:
 
     // Makes the top-level window holding this one the active window.
     void ActivateTopLevel();
+    // A modal window now blocks this top-level window.
+    void WindowBlocked() { ReleaseCaptureWithin(); }
 
     // Delivers a message translated from aEvent; answers whether the control left
     // it to DefaultHandler (and the event was handed back).
@@ -110,7 +112,9 @@ protected:
     // Makes up the Qt event for a message that did not come from one and gives it to
     // the widget's own handling.
     virtual void SynthesizeDefault(TMessage& aMessage);
-    void PassToWidget(QEvent* aEvent, TPassKind aKind);
+    // Gives aEvent to the widget's own handling as aMessage has it after the handlers
+    // (a key or character they changed goes on changed).
+    void PassToWidget(QEvent* aEvent, TPassKind aKind, const TMessage& aMessage);
     IHostWidget* Host() const { return FHost; }
 
     TWinControl* FControl;
@@ -122,6 +126,10 @@ protected:
     String FText;
 
 private:
+    void JoinActiveModality();
+    // Ends a mouse capture held by this window or one inside it.
+    void ReleaseCaptureWithin();
+
     std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
     struct TPending {
         TMessage* Message;

@@ -8,10 +8,14 @@
 #include "platform/qt/QtWindow.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QFontMetrics>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 
@@ -35,12 +39,20 @@ TLastPress& LastPress() {
     return press;
 }
 
-// Buttons whose press has been translated and whose release has not: Qt reports the
-// second press of what it counts as a double click only as a double-click event, so
-// such an event stands for the press when none came before it.
-Qt::MouseButtons& TranslatedPresses() {
-    static Qt::MouseButtons buttons;
-    return buttons;
+// The last press translated: Qt reports the second press of what it counts as a
+// double click only as a double-click event, so such an event stands for the press
+// unless the press itself (same button, same time stamp, not released since) came
+// before it. A release that never arrived (its window was hidden) does not make the
+// next press look translated.
+struct TTranslatedPress {
+    Qt::MouseButton Button = Qt::NoButton;
+    quint64 Timestamp = 0;
+    bool Released = true;
+};
+
+TTranslatedPress& TranslatedPress() {
+    static TTranslatedPress press;
+    return press;
 }
 
 bool IsSecondPress(TQtWindow* aWindow, Qt::MouseButton aButton, QPoint aGlobal) {
@@ -72,7 +84,9 @@ bool TranslateMouse(TQtWindow& aWindow, QMouseEvent* aEvent) {
     QEvent::Type type = aEvent->type();
     bool pressFromDoubleClick = false;
     if (type == QEvent::MouseButtonDblClick) {
-        if (TranslatedPresses() & aEvent->button()) {
+        const TTranslatedPress& translated = TranslatedPress();
+        if (translated.Button == aEvent->button() && !translated.Released &&
+            translated.Timestamp == aEvent->timestamp()) {
             // The press has been translated already; a native widget still gets Qt's
             // double click (word selection) when that press was one by our rule.
             if (LastPress().WasDouble && !aWindow.IsCustom()) {
@@ -84,9 +98,9 @@ bool TranslateMouse(TQtWindow& aWindow, QMouseEvent* aEvent) {
         pressFromDoubleClick = true;
     }
     if (type == QEvent::MouseButtonPress) {
-        TranslatedPresses() |= aEvent->button();
-    } else if (type == QEvent::MouseButtonRelease) {
-        TranslatedPresses() &= ~Qt::MouseButtons(aEvent->button());
+        TranslatedPress() = TTranslatedPress{aEvent->button(), aEvent->timestamp(), false};
+    } else if (type == QEvent::MouseButtonRelease && aEvent->button() == TranslatedPress().Button) {
+        TranslatedPress().Released = true;
     }
 
     std::shared_ptr<bool> alive = aWindow.AliveToken();
@@ -135,11 +149,28 @@ bool TranslateMouse(TQtWindow& aWindow, QMouseEvent* aEvent) {
     return true;
 }
 
+// The vertical turn of a wheel event in WM_MOUSEWHEEL units (120 a notch): the angle
+// where the device gives one, else the pixels, a notch being the lines a notch
+// scrolls in the window's font. Sideways-only events have none.
+int WheelDelta(const QWidget& aWidget, const QWheelEvent& aEvent) {
+    if (int angle = aEvent.angleDelta().y(); angle != 0) {
+        return angle;
+    }
+    int pixels = aEvent.pixelDelta().y();
+    int notch = std::max(1, QApplication::wheelScrollLines()) *
+                std::max(1, QFontMetrics(aWidget.font()).height());
+    return std::clamp(pixels * 120 / notch, -32768, 32767);
+}
+
 bool TranslateWheel(TQtWindow& aWindow, QWheelEvent* aEvent) {
     QPoint global = aEvent->globalPosition().toPoint();
     detail::RecordCursorPos(TPoint{global.x(), global.y()});
+    aEvent->accept();
+    int delta = WheelDelta(*aWindow.Widget(), *aEvent);
+    if (delta == 0) {
+        return true;
+    }
     uint32_t keys = MouseKeys(aEvent->buttons(), aEvent->modifiers());
-    int delta = aEvent->angleDelta().y();
     TMessage message{
         WM_MOUSEWHEEL,
         MakeLong(static_cast<uint16_t>(keys), static_cast<uint16_t>(static_cast<int16_t>(delta))),
@@ -149,10 +180,34 @@ bool TranslateWheel(TQtWindow& aWindow, QWheelEvent* aEvent) {
     return true;
 }
 
+bool IsContextMenuKey(uint16_t aVirtualKey, Qt::KeyboardModifiers aModifiers) {
+    return aVirtualKey == VK_APPS ||
+           (aVirtualKey == VK_F10 && (aModifiers & (Qt::ShiftModifier | Qt::ControlModifier |
+                                                    Qt::AltModifier)) == Qt::ShiftModifier);
+}
+
+// Opens the widget's context menu as the keyboard asks for it: at the text cursor,
+// or in the middle of a widget without one.
+void OpenKeyboardContextMenu(TQtWindow& aWindow) {
+    QWidget* widget = aWindow.Widget();
+    QRect cursor = widget->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    QPoint position = cursor.isValid() ? cursor.center() : widget->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, position, widget->mapToGlobal(position),
+                            QApplication::keyboardModifiers());
+    aWindow.PassEventToWidget(&event);
+}
+
 bool TranslateKey(TQtWindow& aWindow, QKeyEvent* aEvent) {
+    aEvent->accept();
+    bool press = aEvent->type() == QEvent::KeyPress;
+    if (!press && aEvent->isAutoRepeat()) {
+        // X11 reports a release before each repeated press: the key stays down.
+        aWindow.PassEventToWidget(aEvent);
+        aEvent->accept();
+        return true;
+    }
     SyncModifierKeys(aEvent->modifiers());
     uint16_t virtualKey = VirtualKeyFromQt(aEvent->key());
-    bool press = aEvent->type() == QEvent::KeyPress;
     if (virtualKey != 0) {
         SetKeyDown(virtualKey, press);
     }
@@ -160,19 +215,27 @@ bool TranslateKey(TQtWindow& aWindow, QKeyEvent* aEvent) {
     intptr_t keyData = 1 | (alt ? KF_ALTDOWN_LPARAM : 0);
     if (!press) {
         keyData |= intptr_t{3} << 30;
+    } else if (aEvent->isAutoRepeat()) {
+        keyData |= intptr_t{1} << 30;
     }
-    aEvent->accept();
     std::shared_ptr<bool> alive = aWindow.AliveToken();
     bool takenAsDialogKey = false;
+    bool passed = false;
     if (virtualKey != 0) {
         bool system = alt || virtualKey == VK_F10 || virtualKey == VK_MENU;
         uint32_t msg =
             press ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
         TMessage message{msg, virtualKey, keyData, 0};
-        aWindow.DeliverTranslated(message, aEvent, press ? TPassKind::KeyPart : TPassKind::Whole);
+        passed = aWindow.DeliverTranslated(message, aEvent,
+                                           press ? TPassKind::KeyPart : TPassKind::Whole);
         takenAsDialogKey = msg == WM_KEYDOWN && message.Result == 1;
     }
     if (!press || !*alive || takenAsDialogKey) {
+        aEvent->accept();
+        return true;
+    }
+    if (passed && IsContextMenuKey(virtualKey, aEvent->modifiers())) {
+        OpenKeyboardContextMenu(aWindow);
         aEvent->accept();
         return true;
     }
@@ -184,7 +247,33 @@ bool TranslateKey(TQtWindow& aWindow, QKeyEvent* aEvent) {
     return true;
 }
 
-bool TranslateFocus(TQtWindow& aWindow, QEvent* aEvent) {
+// Characters an input method or a compose sequence made arrive as WM_CHAR, one per
+// character, as typed ones do; a native widget still shows the composition itself.
+bool TranslateInputMethod(TQtWindow& aWindow, QInputMethodEvent* aEvent) {
+    aEvent->accept();
+    if (!aWindow.IsCustom()) {
+        QInputMethodEvent composing(aEvent->preeditString(), aEvent->attributes());
+        composing.setCommitString(QString(), aEvent->replacementStart(),
+                                  aEvent->replacementLength());
+        aWindow.PassEventToWidget(&composing);
+    }
+    std::shared_ptr<bool> alive = aWindow.AliveToken();
+    for (char32_t code : aEvent->commitString().toUcs4()) {
+        if (!*alive) {
+            break;
+        }
+        TMessage message{WM_CHAR, static_cast<intptr_t>(code), 1, 0};
+        aWindow.DeliverMessage(message);
+    }
+    return true;
+}
+
+bool TranslateFocus(IHostWidget& aHost, TQtWindow& aWindow, QEvent* aEvent) {
+    // A Qt pop-up (a context menu, a calendar) borrows the focus and gives it back:
+    // for the framework the focus never moved.
+    if (static_cast<QFocusEvent*>(aEvent)->reason() == Qt::PopupFocusReason) {
+        return aHost.BaseEvent(aEvent);
+    }
     TMessage message{aEvent->type() == QEvent::FocusIn ? WM_SETFOCUS : WM_KILLFOCUS, 0, 0, 0};
     aWindow.DeliverTranslated(message, aEvent, TPassKind::Whole);
     return true;
@@ -243,7 +332,22 @@ static bool TranslateFamily(IHostWidget& aHost, QWidget* aWidget, QEvent* aEvent
         return TranslateKey(*window, static_cast<QKeyEvent*>(aEvent));
     case QEvent::FocusIn:
     case QEvent::FocusOut:
-        return TranslateFocus(*window, aEvent);
+        return TranslateFocus(aHost, *window, aEvent);
+    case QEvent::InputMethod:
+        return TranslateInputMethod(*window, static_cast<QInputMethodEvent*>(aEvent));
+    case QEvent::ContextMenu:
+        // The context-menu key opens the menu through the key's translation, where
+        // the control can take the key first.
+        if (static_cast<QContextMenuEvent*>(aEvent)->reason() == QContextMenuEvent::Keyboard) {
+            aEvent->accept();
+            return true;
+        }
+        return aHost.BaseEvent(aEvent);
+    case QEvent::WindowBlocked:
+        // A modal window came up: the release of a held button would land on a
+        // blocked window and never end the capture.
+        window->WindowBlocked();
+        return aHost.BaseEvent(aEvent);
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate:
         if (aWidget->isWindow()) {

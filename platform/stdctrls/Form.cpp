@@ -161,6 +161,9 @@ void TForm::VisibleChanged() {
     }
     HandleNeeded();
     ApplyPosition();
+    // A window that holds the mouse would keep every move and press made on the new
+    // one (a pop-up opened from a press handler).
+    ReleaseCapture();
     TForm* previous = ActiveFormPointer();
     FActivatedFrom = previous != this ? previous : nullptr;
     TCustomControl::VisibleChanged();

@@ -507,9 +507,16 @@ void TCustomListBox::WMVScroll(TMessage& aMessage) {
 }
 
 void TCustomListBox::WMMouseWheel(TMessage& aMessage) {
-    auto delta = static_cast<int16_t>(HiWord(aMessage.WParam));
-    if (delta != 0) {
-        SetTopIndex(FTopIndex - delta / 40);
+    constexpr int32_t kDeltaPerRow = 120 / 3;
+    int32_t delta = static_cast<int16_t>(HiWord(aMessage.WParam));
+    if ((delta < 0) != (FWheelDelta < 0)) {
+        FWheelDelta = 0; // the wheel turned back: what was left over goes
+    }
+    FWheelDelta += delta;
+    int32_t rows = FWheelDelta / kDeltaPerRow;
+    FWheelDelta -= rows * kDeltaPerRow;
+    if (rows != 0) {
+        SetTopIndex(FTopIndex - rows);
     }
 }
 

@@ -13,6 +13,9 @@
 // raises Click; setting ItemIndex from code does not. With csCaptureMouse (not set
 // by default) a press also captures the mouse.
 //
+// The wheel scrolls three rows a notch (120); finer steps (touchpads, high-resolution
+// wheels) add up until they make a row.
+//
 // The vertical scroll bar appears when the items do not fit. BorderStyle bsSingle
 // draws a sunken two-pixel edge with Ctl3D, a flat one-pixel line without it.
 
@@ -149,6 +152,8 @@ private:
     std::unique_ptr<TControlCanvas> FCanvas;
     int32_t FItemIndex = -1;
     int32_t FTopIndex = 0;
+    // Wheel turn not yet scrolled (less than a row).
+    int32_t FWheelDelta = 0;
     int32_t FItemHeight = 16;
     mutable int32_t FStandardHeight = 0;
     TListBoxStyle FStyle = lbStandard;

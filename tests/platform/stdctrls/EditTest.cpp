@@ -98,6 +98,90 @@ TEST_F(Edits, KeyMessagesComeInPlatformOrder) {
                        "WM_SYSKEYDOWN(40)", "WM_SYSKEYUP(40)", "WM_SYSKEYUP(18)"}));
 }
 
+TEST_F(Edits, KeysAndCharactersChangedByTheHandlersReachTheFieldChanged) {
+    auto* edit = AddControl<TEdit>(10, 10, 150, 24);
+    auto* memo = AddControl<TMemo>(10, 40, 150, 60);
+    for (TWinControl* control : std::initializer_list<TWinControl*>{edit, memo}) {
+        control->OnKeyPress = [](TObject*, char32_t& aKey) {
+            if (aKey == ',') {
+                aKey = '.';
+            } else if (aKey >= 'a' && aKey <= 'z') {
+                aKey -= 'a' - 'A';
+            }
+        };
+        control->OnKeyDown = [](TObject*, uint16_t& aKey, TShiftState) {
+            if (aKey == VK_LEFT) {
+                aKey = VK_HOME;
+            }
+        };
+    }
+    ShowForm();
+    for (TWinControl* control : std::initializer_list<TWinControl*>{edit, memo}) {
+        Input::Type(*control, "a,b");
+        Input::Key(*control, VK_LEFT);
+        Input::Type(*control, "c");
+    }
+    EXPECT_EQ(edit->Text(), "CA.B");
+    EXPECT_EQ(memo->Text(), "CA.B");
+}
+
+TEST_F(Edits, CharactersTypedWithAltArriveButAltShortcutsTypeNothing) {
+    auto* edit = AddControl<TRecording<TEdit>>(10, 10, 150, 24);
+    edit->Filter = [](uint32_t aMsg) { return aMsg == WM_CHAR; };
+    ShowForm();
+    // AltGr where the platform reports Ctrl+Alt; Option, which reports Alt.
+    Input::TypeWithKey(*edit, 'Q', {ssCtrl, ssAlt}, "@");
+    Input::TypeWithKey(*edit, 'A', {ssCtrl, ssAlt}, "ą");
+    Input::TypeWithKey(*edit, 'E', {ssAlt}, "€");
+    // Alt+F carries its letter as text, and is a shortcut.
+    Input::Key(*edit, 'F', {ssAlt});
+    Input::Key(*edit, '1', {ssAlt});
+    EXPECT_EQ(edit->Text(), "@ą€");
+    EXPECT_EQ(edit->Log.Entries(), (Strings{"WM_CHAR(64)", "WM_CHAR(261)", "WM_CHAR(8364)"}));
+}
+
+TEST_F(Edits, ComposedTextArrivesAsCharactersThatKeyPressSees) {
+    auto* edit = AddControl<TEdit>(10, 10, 150, 24);
+    std::u32string seen;
+    edit->OnKeyPress = [&](TObject*, char32_t& aKey) {
+        seen += aKey;
+        if (aKey == U'é') {
+            aKey = U'É';
+        }
+    };
+    ShowForm();
+    Input::Type(*edit, "a");
+    Input::Compose(*edit, "é");
+    Input::Compose(*edit, "ñ");
+    EXPECT_EQ(seen, U"aéñ");
+    EXPECT_EQ(edit->Text(), "aÉñ");
+}
+
+// A held key repeats its press; its release comes once, at the end.
+TEST_F(Edits, HeldKeyRepeatsThePressAndReleasesOnce) {
+    struct TKeyLog : TEdit {
+        using TEdit::TEdit;
+        Strings Log;
+        void Dispatch(TMessage& aMessage) override {
+            if (aMessage.Msg == WM_KEYDOWN) {
+                Log.push_back((aMessage.LParam >> 30) & 1 ? "down again" : "down");
+            } else if (aMessage.Msg == WM_KEYUP) {
+                Log.push_back("up");
+            }
+            TEdit::Dispatch(aMessage);
+        }
+    };
+    auto* edit = AddControl<TKeyLog>(10, 10, 150, 24);
+    int keyUps = 0;
+    edit->OnKeyUp = [&](TObject*, uint16_t&, TShiftState) { ++keyUps; };
+    ShowForm();
+    Input::KeyRepeat(*edit, 'X', 2);
+    EXPECT_EQ(edit->Log, (Strings{"down", "down again", "down again", "up"}));
+    EXPECT_EQ(keyUps, 1);
+    EXPECT_EQ(edit->Text(), "xxx");
+    EXPECT_EQ(GetAsyncKeyState('X'), 0);
+}
+
 TEST_F(Edits, ChangeFiresForTypedAndProgrammaticText) {
     auto* edit = AddControl<TEdit>(10, 10, 150, 24);
     int changes = 0;

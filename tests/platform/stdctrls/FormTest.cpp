@@ -322,6 +322,33 @@ TEST_F(Forms, EscapeEndsAModalRunThroughTheCancelButton) {
     EXPECT_EQ(dialog->ShowModal(), mrOk);
 }
 
+TEST_F(Forms, DestroyingAFormOrRecreatingAWindowMovesNoFocus) {
+    ShowForm();
+    auto other = New<TForm>(nullptr, 0);
+    other->SetBounds(450, 50, 200, 150);
+    auto* first = CreateOwned<TEdit>(other.get());
+    first->SetParent(other.get());
+    first->SetBounds(10, 10, 100, 24);
+    auto* second = CreateOwned<TEdit>(other.get());
+    second->SetParent(other.get());
+    second->SetBounds(10, 40, 100, 24);
+    Strings events;
+    first->OnEnter = [&](TObject*) { events.push_back("first enter"); };
+    first->OnExit = [&](TObject*) { events.push_back("first exit"); };
+    second->OnEnter = [&](TObject*) { events.push_back("second enter"); };
+    other->Show();
+    first->SetFocus();
+    events.clear();
+    // Recreated windows keep the focus.
+    first->SetCtl3D(!first->Ctl3D());
+    EXPECT_TRUE(first->Focused());
+    other->SetBorderStyle(bsSingle);
+    EXPECT_TRUE(first->Focused());
+    EXPECT_EQ(other->ActiveControl(), first);
+    other.reset();
+    EXPECT_EQ(events, Strings{});
+}
+
 TEST_F(Forms, PanelsAlignAndPaintTheirBevel) {
     auto* panel = AddControl<TPanel>(0, 0, 10, 10);
     panel->SetAlign(alTop);

@@ -201,6 +201,16 @@ TEST_F(ListBoxes, KeysThatAreNotTheListsGoToTheWindowTabMovesOn) {
     EXPECT_FALSE(list->Focused());
 }
 
+TEST_F(ListBoxes, ComposedCharactersArriveAsKeyPresses) {
+    auto* list = AddControl<TListBox>(10, 10, 120, 80);
+    std::u32string seen;
+    list->OnKeyPress = [&](TObject*, char32_t& aKey) { seen += aKey; };
+    ShowForm();
+    Input::Compose(*list, "é");
+    Input::Type(*list, "a");
+    EXPECT_EQ(seen, U"éa");
+}
+
 TEST_F(ListBoxes, FlatBorderWithoutCtl3DAndSunkenEdgeWithIt) {
     auto* flat = AddControl<TListBox>(10, 10, 100, 60);
     auto* sunken = AddControl<TListBox>(150, 10, 100, 60);

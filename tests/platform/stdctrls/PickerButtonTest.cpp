@@ -228,5 +228,28 @@ TEST_F(ListScrolling, ScrollBarAndWheelMoveTheTopIndex) {
     EXPECT_EQ(list->ItemAtPos({5, 90}, false), 3);
 }
 
+TEST_F(ListScrolling, FineWheelStepsAddUpAndSidewaysTurnsDoNotScroll) {
+    auto* list = AddControl<TListBox>(10, 10, 120, 100);
+    list->SetStyle(lbOwnerDrawFixed);
+    list->SetItemHeight(24);
+    for (int i = 0; i < 20; ++i) {
+        list->Items()->Add("line " + std::to_string(i));
+    }
+    ShowForm();
+    list->SetTopIndex(8);
+    // A touchpad's small steps: a third of a notch makes a row.
+    for (int i = 0; i < 4; ++i) {
+        Input::Wheel(*list, {5, 5}, {0, -10});
+    }
+    EXPECT_EQ(list->TopIndex(), 9);
+    Input::Wheel(*list, {5, 5}, {-120, 0});
+    EXPECT_EQ(list->TopIndex(), 9) << "a sideways turn";
+    Input::Wheel(*list, {5, 5}, {0, 120});
+    EXPECT_EQ(list->TopIndex(), 6);
+    // A device that gives pixels only.
+    Input::Wheel(*list, {5, 5}, {0, 0}, {0, -200});
+    EXPECT_GT(list->TopIndex(), 6);
+}
+
 } // namespace
 } // namespace fw

@@ -5,6 +5,7 @@
 
 #include "platform/controls/ControlErrors.h"
 #include "platform/controls/FormFixture.h"
+#include "platform/controls/Timer.h"
 #include "platform/controls/VirtualKeys.h"
 #include "platform/graphics/Gdi.h"
 #include "platform/qt/WindowImage.h"
@@ -195,6 +196,39 @@ TEST_F(PickList, AReleaseInTheListAcceptsAndAPressElsewhereCancels) {
     }));
     EXPECT_EQ(value, "entry 3");
     EXPECT_TRUE(Form->Active());
+}
+
+TEST_F(PickList, TakesKeysAndClicksWhenOpenedFromAModalForm) {
+    const int32_t h = RowHeight();
+    auto dialog = fw::New<fw::TForm>(nullptr, 0);
+    dialog->SetBounds(200, 50, 300, 200);
+    const auto list = Entries(5);
+    fw::String byKey = "entry 1";
+    fw::String byClick = "entry 1";
+    // Ends a showing that takes no input.
+    fw::TTimer guard;
+    guard.SetInterval(2000);
+    guard.SetOnTimer([](fw::TObject*) {
+        if (PickListForm != nullptr) {
+            PickListForm->SetModalResult(fw::mrCancel);
+        }
+    });
+    int showings = 0;
+    fw::Application->OnModalShown = [&](fw::TWinControl* aForm) {
+        if (aForm == dialog.get()) {
+            ShowPickList(Rect(300, 100, 420, 118), byKey, *list, {});
+            ShowPickList(Rect(300, 100, 420, 118), byClick, *list, {});
+            dialog->SetModalResult(fw::mrOk);
+        } else if (++showings == 1) {
+            Press(*PickListForm, fw::VK_DOWN);
+            Press(*PickListForm, fw::VK_RETURN);
+        } else {
+            Input::Click(*PickListForm->ListBox, {10, 2 * h + h / 2});
+        }
+    };
+    EXPECT_EQ(dialog->ShowModal(), fw::mrOk);
+    EXPECT_EQ(byKey, "entry 2");
+    EXPECT_EQ(byClick, "entry 3");
 }
 
 TEST_F(PickList, PaintsItemsThroughThePaintMethod) {
