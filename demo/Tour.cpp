@@ -89,8 +89,7 @@ private:
         Expect(fw::Application->ExceptionCount() == 0,
                "the window reported \"" + fw::Application->LastExceptionMessage() + "\"");
         ++FStep;
-        char number[8];
-        std::snprintf(number, sizeof number, "%02d-", FStep);
+        const fw::String number = (FStep < 10 ? "0" : "") + std::to_string(FStep) + "-";
         const fw::String file = (fs::path(FFolder) / (number + aName + ".png")).string();
         fw::TBitmap window;
         fw::CaptureWindow(FForm, window);
