@@ -182,7 +182,9 @@ HDC TQtCustomWindow::BeginPaint(TPaintStruct& aPaint) {
 }
 
 void TQtCustomWindow::EndPaint(const TPaintStruct& aPaint) {
-    ReleaseDC(aPaint.hdc);
+    // The context drew within rcPaint only: showing that is enough (showing the whole
+    // window would paint its scroll bar and every pixel again on every paint).
+    Untrack(aPaint.hdc);
     if (!aPaint.rcPaint.Width() || !aPaint.rcPaint.Height()) {
         return;
     }
@@ -200,13 +202,20 @@ HDC TQtCustomWindow::GetWindowDC() {
     return Track(CreateImageDC(FImage));
 }
 
-bool TQtCustomWindow::ReleaseDC(HDC aDC) {
+bool TQtCustomWindow::Untrack(HDC aDC) {
     auto found = std::find(FOpenDCs.begin(), FOpenDCs.end(), aDC);
     if (found == FOpenDCs.end()) {
         return false;
     }
     FOpenDCs.erase(found);
     ReleaseImageDC(aDC);
+    return true;
+}
+
+bool TQtCustomWindow::ReleaseDC(HDC aDC) {
+    if (!Untrack(aDC)) {
+        return false;
+    }
     FWidget->update();
     return true;
 }
