@@ -221,8 +221,16 @@ bool TQtCustomWindow::ReleaseDC(HDC aDC) {
 }
 
 void TQtCustomWindow::Blit(QPainter& aPainter, const QRegion& aRegion) const {
+    // Qt hands a large copy to its thread pool; waking the pool costs more than copying
+    // a band of this many pixels on this thread.
+    constexpr int kBandPixels = 16 * 1024;
     for (const QRect& rect : aRegion) {
-        aPainter.drawImage(rect, FImage, rect);
+        const int bandHeight = std::max(1, kBandPixels / std::max(1, rect.width()));
+        for (int top = rect.top(); top <= rect.bottom(); top += bandHeight) {
+            const QRect band(rect.left(), top, rect.width(),
+                             std::min(bandHeight, rect.bottom() - top + 1));
+            aPainter.drawImage(band, FImage, band);
+        }
     }
 }
 
