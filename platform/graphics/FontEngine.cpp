@@ -60,10 +60,11 @@ int EmForCellHeight(QFont aFont, int aCellHeight) {
 constexpr int ShapesPerFont = 512;
 
 // Every resolved font, so that their laid-out strings (which hold on to the toolkit's
-// font engines) are let go while the application object still exists.
+// font engines) are let go while the application object still exists. Never destroyed:
+// fonts held by static objects (the stock font) leave it at exit.
 std::set<const TResolvedFont*>& LiveFonts() {
-    static std::set<const TResolvedFont*> fonts;
-    return fonts;
+    static auto* fonts = new std::set<const TResolvedFont*>;
+    return *fonts;
 }
 
 void ForgetAllShapes() {
