@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 # Where the scripted tour writes its pictures when there is no display.
 DEMO_TOUR_DIR ?= $(BUILD_DIR)/demo-tour
 
-.PHONY: deps configure build test test-ru test-sanitize fuzz fuzz-build demo clean format
+.PHONY: deps configure build test test-ru test-sanitize fuzz fuzz-build demo bench bench-build bench-smoke clean format
 
 deps:
 	bash scripts/install-deps
@@ -41,6 +41,24 @@ fuzz-build: deps
 fuzz: fuzz-build
 	bash scripts/run-fuzz $(FUZZ_DIR) $(FUZZ_SECONDS)
 
+# A Release tree of the libraries, the demo and the benchmark programs (a warning only
+# the optimiser sees fails here too), then box_bench: every benchmark and its table.
+RELEASE_DIR ?= build-release
+BENCH_FLAGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+bench-build: deps
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DQUIRE_BENCH=ON $(CMAKE_FLAGS)
+	cmake --build $(RELEASE_DIR) -j$(JOBS) --target box_bench db_bench quire-demo
+
+bench: bench-build
+	QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/bench/box_bench $(BENCH_FLAGS)
+
+# CI's short run: the benchmarks must run and print their table; no timing is checked.
+bench-smoke: bench-build
+	QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/bench/box_bench --benchmark_min_time=0.01 \
+		> $(RELEASE_DIR)/bench-smoke.txt
+	cat $(RELEASE_DIR)/bench-smoke.txt
+	grep -q "^Record change, 50 fields" $(RELEASE_DIR)/bench-smoke.txt
 
 # The demo's window on a desktop; without one (no X or Wayland session) the
 # scripted tour on Qt's offscreen platform, which writes pictures of each step.

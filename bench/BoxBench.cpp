@@ -1,14 +1,25 @@
 // The box against the way a Qt programmer would show a record without it, in one
 // run, on the same 50-column SQLite table (offscreen platform):
 //
-//   BM_QuireRecordChange    Next on the table, the box rebuilds its rows from the
-//                           record and repaints every visible row
-//   BM_QtMapperRecordChange QDataWidgetMapper over a QSqlTableModel with 50
-//                           QLineEdits: toNext and a synchronous repaint
-//   BM_QuirePaint40Rows     one full repaint of a box showing 40 rows
-//   BM_QuireRowMemory       heap bytes per row held by the box (counter bytes_per_row)
+//   BM_QuireRecordChange     Next on the table, the box rebuilds its rows from the
+//                            record and repaints every visible row
+//   BM_QtMapperRecordChange  QDataWidgetMapper over a QSqlTableModel with 50
+//                            QLineEdits: toNext (fetching more rows as needed) and a
+//                            synchronous repaint
+//   BM_QuirePaint40Rows      one full repaint of a box showing 40 rows
+//   BM_QtPaintForm           one full repaint of the 50 QLineEdits
+//   BM_QuireNextEventLoop    Next, then the event loop runs (what pressing Next causes)
+//   BM_QtMapperNextEventLoop toNext, then the event loop runs
+//   BM_QuireNextNoEventLoop  20,000 times Next in a loop that never runs the event loop
+//                            (a host stepping through the table); counter
+//                            heap_growth_kb: what the heap grew by over them (anything
+//                            piling up until the loop runs would show here)
+//   BM_QtMapperNextNoEventLoop toNext in such a loop
+//   BM_QuireRowMemory        heap bytes per row held by the box (counter bytes_per_row)
 //
-// Build with -DCMAKE_BUILD_TYPE=Release and run build/bench/box_bench.
+// After the runs a table sets each figure of the box beside the Qt way's (medians when
+// repeated). Build with -DCMAKE_BUILD_TYPE=Release and run build/bench/box_bench
+// (for example with --benchmark_repetitions=5).
 
 #include "quire/box/Quire.h"
 
@@ -28,18 +39,23 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <malloc.h>
+#include <map>
 #include <memory>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
 constexpr int kColumns = 50;
 constexpr int kRows = 2000;
+constexpr int kNoLoopRecords = 20000;
 std::filesystem::path DatabaseFile;
 
 // Ten columns of each of five kinds: text, integer, float, date, boolean.
@@ -101,6 +117,52 @@ struct TBoxOnTable {
     }
 };
 
+// The Qt way: a form of 50 labelled QLineEdits mapped to the columns of the table.
+struct TQtForm {
+    QSqlTableModel Model;
+    QWidget Window;
+    QDataWidgetMapper Mapper;
+
+    explicit TQtForm(const QSqlDatabase& aDb) : Model(nullptr, aDb) {
+        Model.setTable("wide");
+        Model.select();
+        Window.resize(420, 40 * 16 + 20);
+        auto* layout = new QFormLayout(&Window);
+        Mapper.setModel(&Model);
+        for (int i = 0; i < kColumns; ++i) {
+            auto* edit = new QLineEdit(&Window);
+            layout->addRow(QString::fromStdString(ColumnName(i)), edit);
+            Mapper.addMapping(edit, i + 1);
+        }
+        Window.show();
+        Mapper.toFirst();
+        QApplication::processEvents();
+    }
+    void NextRecord() {
+        const int next = Mapper.currentIndex() + 1;
+        if (next >= Model.rowCount() && Model.canFetchMore()) {
+            Model.fetchMore();
+        }
+        if (next >= Model.rowCount()) {
+            Mapper.toFirst();
+        } else {
+            Mapper.toNext();
+        }
+    }
+};
+
+// Runs aBody with a form of the Qt way on its own connection.
+template <class Body> void WithQtForm(Body aBody) {
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "qt-way");
+        db.setDatabaseName(QString::fromStdString(DatabaseFile.string()));
+        db.open();
+        TQtForm form(db);
+        aBody(form);
+    }
+    QSqlDatabase::removeDatabase("qt-way");
+}
+
 void BM_QuireRecordChange(benchmark::State& aState) {
     TBoxOnTable fixture(40);
     for (auto _ : aState) {
@@ -109,41 +171,17 @@ void BM_QuireRecordChange(benchmark::State& aState) {
     }
     aState.counters["rows_shown"] = fixture.Box->Count();
 }
-BENCHMARK(BM_QuireRecordChange)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_QuireRecordChange)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime();
 
 void BM_QtMapperRecordChange(benchmark::State& aState) {
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "qt-way");
-        db.setDatabaseName(QString::fromStdString(DatabaseFile.string()));
-        db.open();
-        QSqlTableModel model(nullptr, db);
-        model.setTable("wide");
-        model.select();
-        QWidget window;
-        window.resize(420, 40 * 16 + 20);
-        auto* layout = new QFormLayout(&window);
-        QDataWidgetMapper mapper;
-        mapper.setModel(&model);
-        for (int i = 0; i < kColumns; ++i) {
-            auto* edit = new QLineEdit(&window);
-            layout->addRow(QString::fromStdString(ColumnName(i)), edit);
-            mapper.addMapping(edit, i + 1);
-        }
-        window.show();
-        mapper.toFirst();
-        QApplication::processEvents();
+    WithQtForm([&aState](TQtForm& aForm) {
         for (auto _ : aState) {
-            if (mapper.currentIndex() + 1 >= kRows) {
-                mapper.toFirst();
-            } else {
-                mapper.toNext();
-            }
-            window.repaint();
+            aForm.NextRecord();
+            aForm.Window.repaint();
         }
-    }
-    QSqlDatabase::removeDatabase("qt-way");
+    });
 }
-BENCHMARK(BM_QtMapperRecordChange)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_QtMapperRecordChange)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime();
 
 void BM_QuirePaint40Rows(benchmark::State& aState) {
     TBoxOnTable fixture(40);
@@ -153,7 +191,63 @@ void BM_QuirePaint40Rows(benchmark::State& aState) {
     }
     aState.counters["rows_painted"] = fixture.Box->VisibleRows();
 }
-BENCHMARK(BM_QuirePaint40Rows)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_QuirePaint40Rows)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime();
+
+void BM_QtPaintForm(benchmark::State& aState) {
+    WithQtForm([&aState](TQtForm& aForm) {
+        for (auto _ : aState) {
+            aForm.Window.repaint();
+        }
+    });
+}
+BENCHMARK(BM_QtPaintForm)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime();
+
+void BM_QuireNextEventLoop(benchmark::State& aState) {
+    TBoxOnTable fixture(40);
+    for (auto _ : aState) {
+        fixture.NextRecord();
+        fw::Application->ProcessMessages();
+    }
+}
+BENCHMARK(BM_QuireNextEventLoop)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime();
+
+void BM_QtMapperNextEventLoop(benchmark::State& aState) {
+    WithQtForm([&aState](TQtForm& aForm) {
+        for (auto _ : aState) {
+            aForm.NextRecord();
+            QApplication::processEvents();
+        }
+    });
+}
+BENCHMARK(BM_QtMapperNextEventLoop)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime();
+
+void BM_QuireNextNoEventLoop(benchmark::State& aState) {
+    TBoxOnTable fixture(40);
+    const size_t before = mallinfo2().uordblks;
+    for (auto _ : aState) {
+        fixture.NextRecord();
+    }
+    const double growth = static_cast<double>(mallinfo2().uordblks) - static_cast<double>(before);
+    aState.counters["heap_growth_kb"] = growth / 1024;
+    fw::Application->ProcessMessages();
+}
+BENCHMARK(BM_QuireNextNoEventLoop)
+    ->Unit(benchmark::kMicrosecond)
+    ->MeasureProcessCPUTime()
+    ->Iterations(kNoLoopRecords);
+
+void BM_QtMapperNextNoEventLoop(benchmark::State& aState) {
+    WithQtForm([&aState](TQtForm& aForm) {
+        for (auto _ : aState) {
+            aForm.NextRecord();
+        }
+        QApplication::processEvents();
+    });
+}
+BENCHMARK(BM_QtMapperNextNoEventLoop)
+    ->Unit(benchmark::kMicrosecond)
+    ->MeasureProcessCPUTime()
+    ->Iterations(kNoLoopRecords);
 
 void BM_QuireRowMemory(benchmark::State& aState) {
     TBoxOnTable fixture(40);
@@ -167,7 +261,128 @@ void BM_QuireRowMemory(benchmark::State& aState) {
     }
     aState.counters["bytes_per_row"] = perRow;
 }
-BENCHMARK(BM_QuireRowMemory)->Unit(benchmark::kMicrosecond)->Iterations(20);
+BENCHMARK(BM_QuireRowMemory)
+    ->Unit(benchmark::kMicrosecond)
+    ->MeasureProcessCPUTime()
+    ->Iterations(20);
+
+// The console output, and after it one table of the box beside the Qt way.
+class TTableReporter : public benchmark::ConsoleReporter {
+public:
+    TTableReporter()
+        : benchmark::ConsoleReporter(isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular) {}
+
+    void ReportRuns(const std::vector<Run>& aRuns) override {
+        benchmark::ConsoleReporter::ReportRuns(aRuns);
+        for (const Run& run : aRuns) {
+            if (run.error_occurred) {
+                continue;
+            }
+            TFigures& figures = FFigures[run.run_name.function_name];
+            if (run.run_type == Run::RT_Aggregate) {
+                if (run.aggregate_name == "median") {
+                    figures.Median = std::make_unique<Run>(run);
+                }
+            } else if (run.iterations > 0) {
+                figures.Runs.push_back(run);
+            }
+        }
+    }
+
+    void PrintTable(std::ostream& aOut) const {
+        struct TLine {
+            const char* Label;
+            const char* Box;
+            const char* QtWay;
+        };
+        const TLine lines[] = {
+            {"Record change, 50 fields", "BM_QuireRecordChange", "BM_QtMapperRecordChange"},
+            {"Full repaint, 40 rows", "BM_QuirePaint40Rows", "BM_QtPaintForm"},
+            {"Next with the event loop", "BM_QuireNextEventLoop", "BM_QtMapperNextEventLoop"},
+            {"Next without the event loop", "BM_QuireNextNoEventLoop",
+             "BM_QtMapperNextNoEventLoop"},
+        };
+        char text[160];
+        std::snprintf(text, sizeof text, "\n%-30s %12s %12s %10s\n", "CPU time per iteration",
+                      "box (us)", "Qt way (us)", "Qt way/box");
+        aOut << text;
+        for (const TLine& line : lines) {
+            const double box = Median(line.Box, "");
+            const double qtWay = Median(line.QtWay, "");
+            if (box <= 0 || qtWay <= 0) {
+                continue;
+            }
+            std::snprintf(text, sizeof text, "%-30s %12.1f %12.1f %9.2fx\n", line.Label, box, qtWay,
+                          qtWay / box);
+            aOut << text;
+        }
+        if (FFigures.count("BM_QuireNextNoEventLoop") != 0) {
+            std::snprintf(text, sizeof text, "%-30s %12.0f\n", "Heap growth, 20000 Next (KB)",
+                          Median("BM_QuireNextNoEventLoop", "heap_growth_kb"));
+            aOut << text;
+        }
+        const double perRow = Median("BM_QuireRowMemory", "bytes_per_row");
+        if (perRow > 0) {
+            std::snprintf(text, sizeof text, "%-30s %12.0f\n", "Heap bytes per row of the box",
+                          perRow);
+            aOut << text;
+        }
+    }
+
+private:
+    struct TFigures {
+        std::vector<Run> Runs;
+        std::unique_ptr<Run> Median; // with repetitions
+    };
+
+    // The median CPU time per iteration in microseconds (aCounter empty) or the median
+    // of a counter; 0 when not run. CPU time, because the wall time of a loaded machine
+    // counts the waits for a core too.
+    double Median(const std::string& aBenchmark, const std::string& aCounter) const {
+        const auto found = FFigures.find(aBenchmark);
+        if (found == FFigures.end()) {
+            return 0;
+        }
+        auto figure = [&aCounter](const Run& aRun) -> double {
+            if (aCounter.empty()) {
+                return aRun.cpu_accumulated_time * 1e6 / static_cast<double>(aRun.iterations);
+            }
+            const auto counter = aRun.counters.find(aCounter);
+            return counter == aRun.counters.end() ? 0 : counter->second.value;
+        };
+        if (found->second.Median) {
+            // An aggregate holds its value in the accumulated times, over one iteration.
+            const Run& median = *found->second.Median;
+            return aCounter.empty() ? median.GetAdjustedCPUTime() * UnitsPerMicro(median.time_unit)
+                                    : figure(median);
+        }
+        std::vector<double> values;
+        for (const Run& run : found->second.Runs) {
+            values.push_back(figure(run));
+        }
+        if (values.empty()) {
+            return 0;
+        }
+        std::sort(values.begin(), values.end());
+        const size_t middle = values.size() / 2;
+        return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+    }
+
+    static double UnitsPerMicro(benchmark::TimeUnit aUnit) {
+        switch (aUnit) {
+        case benchmark::kNanosecond:
+            return 1e-3;
+        case benchmark::kMillisecond:
+            return 1e3;
+        case benchmark::kSecond:
+            return 1e6;
+        default:
+            return 1;
+        }
+    }
+
+    std::map<std::string, TFigures> FFigures;
+};
 
 } // namespace
 
@@ -184,7 +399,9 @@ int main(int argc, char** argv) {
         fw::Application->Initialize();
         CreateTable();
         benchmark::Initialize(&argc, argv);
-        benchmark::RunSpecifiedBenchmarks();
+        TTableReporter reporter;
+        benchmark::RunSpecifiedBenchmarks(&reporter);
+        reporter.PrintTable(std::cout);
         benchmark::Shutdown();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "box_bench: %s\n", error.what());

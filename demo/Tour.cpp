@@ -89,8 +89,8 @@ private:
         Expect(fw::Application->ExceptionCount() == 0,
                "the window reported \"" + fw::Application->LastExceptionMessage() + "\"");
         ++FStep;
-        char number[8];
-        std::snprintf(number, sizeof number, "%02d-", FStep);
+        fw::String number(FStep < 10 ? 1 : 0, '0');
+        number += std::to_string(FStep) + "-";
         const fw::String file = (fs::path(FFolder) / (number + aName + ".png")).string();
         fw::TBitmap window;
         fw::CaptureWindow(FForm, window);

@@ -58,20 +58,71 @@ HDC NewContext(QImage& aImage, const TRect* aClip, TPoint aOrigin) {
 
 void DeleteContext(HDC aDC) {
     TDeviceContext& context = CheckDC(aDC, "ReleaseDC");
+    context.EndPainting();
     DeselectAll(context);
     Contexts().erase(aDC);
 }
 
-TContextPainter::TContextPainter(TDeviceContext& aContext) {
-    const QRect clip = aContext.DeviceClip();
+// The image's buffer is compared without detaching it: a shared buffer means a copy
+// was taken since, and painting on must not reach that copy.
+bool TDeviceContext::SurfaceMatchesImage() const {
+    const QImage& image = *FImage;
+    return image.constBits() == FSurface.constBits() && image.isDetached() &&
+           image.size() == FSurface.size() && image.format() == FSurface.format() &&
+           image.bytesPerLine() == FSurface.bytesPerLine();
+}
+
+QPainter* TDeviceContext::Painter() {
+    if (FPainter && !SurfaceMatchesImage())
+        EndPainting();
+    if (!FPainter)
+        BeginPainting();
+    return FPainter && FPainter->isActive() ? FPainter.get() : nullptr;
+}
+
+void TDeviceContext::BeginPainting() {
+    const QRect clip = DeviceClip();
+    FPainter = std::make_unique<QPainter>();
     if (clip.isEmpty())
         return; // nothing drawable (an empty image or clip): the painter stays inactive
-    begin(&aContext.Image());
-    setRenderHint(QPainter::Antialiasing, false);
-    setRenderHint(QPainter::TextAntialiasing, false);
-    setRenderHint(QPainter::SmoothPixmapTransform, false);
-    setClipRect(clip);
-    translate(aContext.Origin());
+    QImage& image = *FImage;
+    uchar* bits = image.bits(); // detaches a shared buffer first
+    FSurface = QImage(bits, image.width(), image.height(), image.bytesPerLine(), image.format());
+    FSurface.setColorTable(image.colorTable());
+    FSurface.setDevicePixelRatio(image.devicePixelRatio());
+    FPainter->begin(&FSurface);
+    FPainter->setRenderHint(QPainter::Antialiasing, false);
+    FPainter->setRenderHint(QPainter::TextAntialiasing, false);
+    FPainter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    FPainter->setClipRect(clip);
+    FPainter->translate(FOrigin);
+    FPaintClip = clip.translated(-FOrigin);
+}
+
+void TDeviceContext::EndPainting() {
+    FPainter.reset();
+    FSurface = QImage();
+}
+
+TContextPainter::~TContextPainter() {
+    if (FClipped)
+        FPainter->setClipRect(FContext.PaintClip());
+    if (FComposed)
+        FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+bool TContextPainter::IntersectClip(const QRect& aClip) {
+    const QRect clip = aClip.intersected(FContext.PaintClip());
+    if (clip.isEmpty())
+        return false;
+    FPainter->setClipRect(clip);
+    FClipped = true;
+    return true;
+}
+
+void TContextPainter::SetCompositionMode(QPainter::CompositionMode aMode) {
+    FPainter->setCompositionMode(aMode);
+    FComposed = true;
 }
 
 QRgb ToQRgb(COLORREF aColor) {

@@ -51,31 +51,43 @@ bool BitBlt(HDC aDest, int32_t aX, int32_t aY, int32_t aWidth, int32_t aHeight, 
     TDeviceContext& dest = CheckDC(aDest, "BitBlt");
     const QRect target(aX, aY, std::max(aWidth, 0), std::max(aHeight, 0));
     if (!NeedsSource(aRop)) {
-        TContextPainter painter(dest);
-        if (!painter.isActive())
-            return true;
-        if (aRop == DSTINVERT) {
-            painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-            painter.fillRect(target, Qt::black);
-        } else {
-            painter.fillRect(target, aRop == BLACKNESS ? Qt::black : Qt::white);
+        {
+            TContextPainter painter(dest);
+            if (!painter.isActive())
+                return true;
+            if (aRop == DSTINVERT) {
+                painter.SetCompositionMode(QPainter::RasterOp_NotDestination);
+                painter->fillRect(target, Qt::black);
+            } else {
+                painter->fillRect(target, aRop == BLACKNESS ? Qt::black : Qt::white);
+            }
         }
-        painter.end();
         MakeOpaque(dest.Image(), target.translated(dest.Origin()));
         return true;
     }
     const QPainter::CompositionMode mode = ModeOf(aRop);
     TDeviceContext& source = CheckDC(aSrc, "BitBlt");
-    // A copy first: source and destination may be the same image.
     const QRect sourceArea =
         QRect(aXSrc, aYSrc, target.width(), target.height()).translated(source.Origin());
-    const QImage block = source.Image().copy(sourceArea).convertToFormat(QImage::Format_RGB32);
-    TContextPainter painter(dest);
-    if (!painter.isActive() || block.isNull())
-        return true;
-    painter.setCompositionMode(mode);
-    painter.drawImage(target.topLeft(), block);
-    painter.end();
+    {
+        TContextPainter painter(dest);
+        if (!painter.isActive())
+            return true;
+        const QImage& sourceImage = source.Image();
+        if (&sourceImage != &dest.Image() && sourceImage.format() == QImage::Format_RGB32 &&
+            sourceImage.rect().contains(sourceArea)) {
+            // Straight from the source's pixels: no copy, and the source is not detached.
+            painter.SetCompositionMode(mode);
+            painter->drawImage(target.topLeft(), sourceImage, sourceArea);
+        } else {
+            // A copy first: source and destination may be the same image.
+            const QImage block = sourceImage.copy(sourceArea).convertToFormat(QImage::Format_RGB32);
+            if (block.isNull())
+                return true;
+            painter.SetCompositionMode(mode);
+            painter->drawImage(target.topLeft(), block);
+        }
+    }
     if (mode != QPainter::CompositionMode_Source)
         MakeOpaque(dest.Image(), target.translated(dest.Origin()));
     return true;

@@ -10,7 +10,7 @@ namespace {
 void Fill(TDeviceContext& aContext, const TRect& aRect, COLORREF aColor) {
     TContextPainter painter(aContext);
     if (painter.isActive())
-        painter.fillRect(ToQRect(aRect), QColor(ToQRgb(aColor)));
+        painter->fillRect(ToQRect(aRect), QColor(ToQRgb(aColor)));
 }
 
 struct TEdgeColors {

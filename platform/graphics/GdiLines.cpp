@@ -68,7 +68,7 @@ std::vector<QPoint> LinePixels(int aX0, int aY0, int aX1, int aY1) {
     return pixels;
 }
 
-std::vector<QPoint> ApplyDashes(const std::vector<QPoint>& aPixels, std::span<const int> aPattern) {
+std::vector<QPoint> ApplyDashes(std::vector<QPoint> aPixels, std::span<const int> aPattern) {
     if (aPattern.empty())
         return aPixels;
     std::vector<QPoint> drawn;
@@ -87,7 +87,7 @@ std::vector<QPoint> ApplyDashes(const std::vector<QPoint>& aPixels, std::span<co
 
 // A wide pen covers a square of its width around each pixel of the line; each
 // covered pixel is combined once, so raster operations stay reversible.
-std::vector<QPoint> Widen(const std::vector<QPoint>& aPixels, int aWidth) {
+std::vector<QPoint> Widen(std::vector<QPoint> aPixels, int aWidth) {
     if (aWidth <= 1)
         return aPixels;
     auto less = [](const QPoint& a, const QPoint& b) {
@@ -100,6 +100,30 @@ std::vector<QPoint> Widen(const std::vector<QPoint>& aPixels, int aWidth) {
             for (int dx = -before; dx < aWidth - before; ++dx)
                 covered.insert(pixel + QPoint(dx, dy));
     return std::vector<QPoint>(covered.begin(), covered.end());
+}
+
+// The pixels a solid horizontal or vertical line covers, the same as its pixels widened
+// square by square: one rectangle.
+QRect StraightLineArea(QPoint aStart, QPoint aEnd, int aWidth) {
+    const int before = (aWidth - 1) / 2;
+    const int after = aWidth - 1 - before;
+    // The end pixel is left out: the run stops one short of it.
+    const QPoint last = aEnd - QPoint(aEnd.x() > aStart.x()   ? 1
+                                      : aEnd.x() < aStart.x() ? -1
+                                                              : 0,
+                                      aEnd.y() > aStart.y()   ? 1
+                                      : aEnd.y() < aStart.y() ? -1
+                                                              : 0);
+    return QRect(
+        QPoint(std::min(aStart.x(), last.x()) - before, std::min(aStart.y(), last.y()) - before),
+        QPoint(std::max(aStart.x(), last.x()) + after, std::max(aStart.y(), last.y()) + after));
+}
+
+// A solid line drawn with the pen's own colour along an axis is a plain fill, which the
+// painter does at once; every other line is combined pixel by pixel.
+bool IsPlainStraightLine(const TDeviceContext& aContext, QPoint aStart, QPoint aEnd) {
+    return aContext.Rop2 == R2_COPYPEN && DashPattern(aContext.Pen->LogPen.Style).empty() &&
+           (aStart.x() == aEnd.x()) != (aStart.y() == aEnd.y());
 }
 
 } // namespace
@@ -130,6 +154,13 @@ bool LineTo(HDC aDC, int32_t aX, int32_t aY) {
     context.Position = Point(aX, aY);
     if (pen.Style == PS_NULL || context.Rop2 == R2_NOP)
         return true;
+    if (IsPlainStraightLine(context, QPoint(from.X, from.Y), QPoint(aX, aY))) {
+        TContextPainter painter(context);
+        if (painter.isActive())
+            painter->fillRect(StraightLineArea(QPoint(from.X, from.Y), QPoint(aX, aY), pen.Width),
+                              QColor(ToQRgb(pen.Color)));
+        return true;
+    }
     const QPoint start = context.ToDevice(from.X, from.Y);
     const QPoint end = context.ToDevice(aX, aY);
     const std::vector<QPoint> pixels = Widen(

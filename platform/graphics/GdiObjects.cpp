@@ -87,7 +87,7 @@ TGdiFont::~TGdiFont() = default;
 
 const TResolvedFont& TGdiFont::Resolved() const {
     if (!FResolved)
-        FResolved = std::make_unique<TResolvedFont>(ResolveFont(LogFont));
+        FResolved = ResolveFont(LogFont);
     return *FResolved;
 }
 

@@ -86,7 +86,19 @@ const TResolvedFont& ContextFont(TDeviceContext& aContext, const char* aCall) {
 }
 
 int TextWidth(const TResolvedFont& aFont, const QString& aGlyphs) {
-    return aFont.Metrics.horizontalAdvance(aGlyphs);
+    return aFont.Shape(aGlyphs, false).Width;
+}
+
+void DrawGlyphs(QPainter& aPainter, const TResolvedFont& aFont, QPoint aBaseline,
+                const QString& aGlyphs) {
+    const TShapedText& shaped = aFont.Shape(aGlyphs, true);
+    if (shaped.HasRuns) {
+        for (const QGlyphRun& run : shaped.Runs)
+            aPainter.drawGlyphRun(aBaseline, run);
+        return;
+    }
+    aPainter.setFont(aFont.Font);
+    aPainter.drawText(aBaseline, aGlyphs);
 }
 
 // Draws one line with its cell's top-left corner at (aX, aY): the cell filled with
@@ -96,22 +108,21 @@ void DrawLine(TDeviceContext& aContext, const TResolvedFont& aFont, int aX, int 
     TContextPainter painter(aContext);
     if (!painter.isActive())
         return;
-    if (aClip)
-        painter.setClipRect(*aClip, Qt::IntersectClip);
+    if (aClip && !painter.IntersectClip(*aClip))
+        return;
     const int width = TextWidth(aFont, aLine.Glyphs);
-    const int ascent = aFont.Metrics.ascent();
+    const int ascent = aFont.Ascent;
     if (aContext.BkMode == OPAQUE && width > 0)
-        painter.fillRect(QRect(aX, aY, width, CellHeight(aFont)), QColor(ToQRgb(aContext.BkColor)));
+        painter->fillRect(QRect(aX, aY, width, CellHeight(aFont)),
+                          QColor(ToQRgb(aContext.BkColor)));
     const QColor textColor(ToQRgb(aContext.TextColor));
-    painter.setFont(aFont.Font);
-    painter.setPen(textColor);
-    painter.drawText(QPoint(aX, aY + ascent), aLine.Glyphs);
+    painter->setPen(textColor);
+    DrawGlyphs(*painter, aFont, QPoint(aX, aY + ascent), aLine.Glyphs);
     if (aLine.MnemonicBegin >= 0) {
         const int left = TextWidth(aFont, aLine.Glyphs.left(aLine.MnemonicBegin));
         const int right = TextWidth(aFont, aLine.Glyphs.left(aLine.MnemonicEnd));
-        const int thickness = std::max(1, aFont.Metrics.lineWidth());
-        painter.fillRect(
-            QRect(aX + left, aY + ascent + aFont.Metrics.underlinePos(), right - left, thickness),
+        painter->fillRect(
+            QRect(aX + left, aY + ascent + aFont.UnderlinePos, right - left, aFont.LineWidth),
             textColor);
     }
 }
@@ -160,7 +171,7 @@ bool ExtTextOut(HDC aDC, int32_t aX, int32_t aY, uint32_t aOptions, const TRect*
     if ((aOptions & ETO_OPAQUE) != 0) {
         TContextPainter painter(context);
         if (painter.isActive())
-            painter.fillRect(ToQRect(*aRect), QColor(ToQRgb(context.BkColor)));
+            painter->fillRect(ToQRect(*aRect), QColor(ToQRgb(context.BkColor)));
     }
     if (aText.empty())
         return true;

@@ -6,8 +6,10 @@
 // - CreateImageDC makes an HDC that draws on aImage. The context keeps a reference
 //   to the QImage object: the object must outlive the context. Assigning a new image
 //   to the same object (a resize) is fine between calls; the context then draws on
-//   the new image. Any 32-bit format (Format_RGB32, Format_ARGB32[_Premultiplied])
-//   is drawn on directly; other formats work, more slowly.
+//   the new image. The painter a context keeps open between calls paints on the
+//   image's pixels through an image of its own: the QImage is never "being painted",
+//   copies of it taken between calls stay as they were. Any 32-bit format (Format_RGB32,
+//   Format_ARGB32[_Premultiplied]) is drawn on directly; other formats work, more slowly.
 // - aOrigin is the image pixel that the context's (0, 0) stands for (a window's
 //   client origin inside an image that includes its border); default (0, 0).
 // - aClip, when given, is a rectangle in context coordinates; nothing is drawn

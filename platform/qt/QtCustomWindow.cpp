@@ -184,7 +184,9 @@ HDC TQtCustomWindow::BeginPaint(TPaintStruct& aPaint) {
 }
 
 void TQtCustomWindow::EndPaint(const TPaintStruct& aPaint) {
-    ReleaseDC(aPaint.hdc);
+    // The context drew within rcPaint only: showing that is enough (showing the whole
+    // window would paint its scroll bar and every pixel again on every paint).
+    Untrack(aPaint.hdc);
     if (!aPaint.rcPaint.Width() || !aPaint.rcPaint.Height()) {
         return;
     }
@@ -202,20 +204,35 @@ HDC TQtCustomWindow::GetWindowDC() {
     return Track(CreateImageDC(FImage));
 }
 
-bool TQtCustomWindow::ReleaseDC(HDC aDC) {
+bool TQtCustomWindow::Untrack(HDC aDC) {
     auto found = std::find(FOpenDCs.begin(), FOpenDCs.end(), aDC);
     if (found == FOpenDCs.end()) {
         return false;
     }
     FOpenDCs.erase(found);
     ReleaseImageDC(aDC);
+    return true;
+}
+
+bool TQtCustomWindow::ReleaseDC(HDC aDC) {
+    if (!Untrack(aDC)) {
+        return false;
+    }
     FWidget->update();
     return true;
 }
 
 void TQtCustomWindow::Blit(QPainter& aPainter, const QRegion& aRegion) const {
+    // Qt hands a large copy to its thread pool; waking the pool costs more than copying
+    // a band of this many pixels on this thread.
+    constexpr int kBandPixels = 16 * 1024;
     for (const QRect& rect : aRegion) {
-        aPainter.drawImage(rect, FImage, rect);
+        const int bandHeight = std::max(1, kBandPixels / std::max(1, rect.width()));
+        for (int top = rect.top(); top <= rect.bottom(); top += bandHeight) {
+            const QRect band(rect.left(), top, rect.width(),
+                             std::min(bandHeight, rect.bottom() - top + 1));
+            aPainter.drawImage(band, FImage, band);
+        }
     }
 }
 

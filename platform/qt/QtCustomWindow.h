@@ -65,6 +65,9 @@ private:
     void DrawFrame();
     void DeliverPaint();
     HDC Track(HDC aDC);
+    // Releases a context of this window without showing anything; false when it is
+    // not one.
+    bool Untrack(HDC aDC);
     int32_t ScrollBarWidth() const;
     void LayoutScrollBar();
 

@@ -10,6 +10,8 @@
 #include "platform/graphics/Rects.h"
 #include "platform/rtl/Exceptions.h"
 
+#include <algorithm>
+
 namespace quire {
 
 FW_IMPLEMENT_CLASS(TQuire)
@@ -138,6 +140,11 @@ void TQuire::ReleaseRows() {
 }
 
 void TQuire::NewProps(TMultiPropList* aMultiProps) {
+    // Rows that code up the stack holds are replaced, never reloaded in place, so
+    // that it finds out its row is gone.
+    if (aMultiProps != nullptr && FRowsHeld == 0 && LoadIntoSameRows(aMultiProps)) {
+        return;
+    }
     TRows rows;
     if (aMultiProps != nullptr) {
         for (int32_t i = 0; i < aMultiProps->GetCount(); ++i) {
@@ -160,6 +167,56 @@ void TQuire::NewProps(TMultiPropList* aMultiProps) {
         UpdatePropSelection();
     }
     FSelection->SetVisible(Count() > 0);
+}
+
+bool TQuire::LoadIntoSameRows(TMultiPropList* aMultiProps) {
+    const int32_t count = aMultiProps->GetCount();
+    if (count == 0 || static_cast<int32_t>(FRows.size()) != count || Count() != count ||
+        ItemIndex() < 0) {
+        return false; // a different number of rows, some row expanded, or none selected
+    }
+    // A rebuild scrolls to the top, then as far as the selected item needs.
+    const int32_t rows = VisibleRows();
+    if (rows <= 0 || TopIndex() != std::max(0, ItemIndex() - rows + 1)) {
+        return false;
+    }
+    for (int32_t i = 0; i < count; ++i) {
+        const TPropEditInfo& row = *FRows[static_cast<size_t>(i)];
+        TPropList* props = aMultiProps->GetList(i);
+        if (row.FName != aMultiProps->GetName(i) || row.FProps->GetCount() != props->GetCount() ||
+            (props->GetCount() > 0 &&
+             row.FProps->GetProp(0)->ClassType() != props->GetProp(0)->ClassType())) {
+            return false;
+        }
+    }
+    DiscardChanges();
+    for (int32_t i = 0; i < count; ++i) {
+        TPropEditInfo& row = *FRows[static_cast<size_t>(i)];
+        const fw::String shown = row.GetValue();
+        const bool allEqual = row.FAllEqual;
+        {
+            TFlagScope loading(FLoadingSameRows);
+            row.SetProps(aMultiProps->GetList(i));
+        }
+        if (row.FAllEqual != allEqual || row.GetValue() != shown) {
+            RepaintLoadedRow(row.FListIndex, row.FAllEqual != allEqual);
+        }
+    }
+    FSelection->GetValueFromProp();
+    return true;
+}
+
+void TQuire::RepaintLoadedRow(int32_t aIndex, bool aColorChanged) {
+    if (!HandleAllocated()) {
+        return;
+    }
+    fw::TRect rect = ItemRect(aIndex);
+    fw::InvalidateRect(Handle(), &rect, false);
+    // The strip shows the value in its edit field, which repaints itself; the strip
+    // paints the value only when read-only, and the name's colour.
+    if (aIndex == ItemIndex() && (FReadOnly || aColorChanged)) {
+        FSelection->Invalidate();
+    }
 }
 
 std::unique_ptr<TPropEditInfo> TQuire::MakeRow(const fw::String& aName, TPropList* aProps) {
@@ -331,6 +388,9 @@ void TQuire::DataChange(fw::TObject*) {
 
 void TQuire::PropChange(fw::TObject* aSender, const fw::String& aPropName, TProp* aProp,
                         int32_t aPropIndex) {
+    if (FLoadingSameRows) {
+        return;
+    }
     auto* row = dynamic_cast<TPropEditInfo*>(aSender);
     if (row != nullptr && !IsCurrentRow(row)) {
         return; // a row dropped by a rebuild: its values go nowhere

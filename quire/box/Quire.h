@@ -9,7 +9,10 @@
 // row (TPropEditInfo) as object. The top-level rows are rebuilt from a snapshot of
 // the record on every change of the current record (open, scroll, post, cancel, a
 // field written elsewhere); the box's own writes do not rebuild them. Only the
-// selected item's name survives a rebuild; every row comes back collapsed. Closing
+// selected item's name survives a rebuild; every row comes back collapsed. A record
+// of the rows' shape with no row expanded is loaded into the rows in place (the
+// same visible result without rebuilding, hiding the strip or repainting rows whose
+// text did not change). Closing
 // the data set, or detaching or destroying the source or the data set, clears the
 // rows. Posting is left to the data set's owner.
 //
@@ -188,6 +191,13 @@ protected:
 private:
     using TRows = std::vector<std::unique_ptr<TPropEditInfo>>;
     std::unique_ptr<TPropEditInfo> MakeRow(const fw::String& aName, TPropList* aProps);
+    // Loads aMultiProps into the rows shown when it has their shape (the same names and
+    // property kinds in order, no row expanded): the strip stays on its row and only
+    // rows whose look changes are repainted. False, changing nothing, otherwise.
+    bool LoadIntoSameRows(TMultiPropList* aMultiProps);
+    // Repaints the item of a row LoadIntoSameRows changed, and the strip over it when
+    // the strip shows what changed.
+    void RepaintLoadedRow(int32_t aIndex, bool aColorChanged);
     TPropEditInfo* FindTopRow(const fw::String& aName) const;
     bool CanPlaceSelection() const;
     // Runs the host's OnPropChange for aRow; false when the handler rebuilt the rows
@@ -213,6 +223,8 @@ private:
     bool FRebuilding = false;
     // True while a row is reloaded from its field after a refused write.
     bool FRestoringRow = false;
+    // True while LoadIntoSameRows loads a record: the loads are no changes to report.
+    bool FLoadingSameRows = false;
     uint64_t FGeneration = 0;
     // Holds on the rows (TRowsInUse) and the rows dropped while held.
     int32_t FRowsHeld = 0;

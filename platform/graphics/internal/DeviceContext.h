@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QRect>
 
+#include <memory>
 #include <optional>
 #include <span>
 
@@ -26,6 +27,19 @@ public:
     // Context coordinates to image pixels.
     QPoint ToDevice(int32_t aX, int32_t aY) const { return QPoint(aX, aY) + FOrigin; }
 
+    // The painter of the context, null when nothing of the image is drawable. It is
+    // opened on first use and kept from one call to the next (opening a painter costs
+    // more than most drawing calls), and opened again when the image object no longer
+    // holds the pixels it paints (reassigned, resized, or shared with a copy since).
+    // It paints through a QImage of its own over the image's pixels, so the image never
+    // reports active painting: copies of it stay deep, other painters may open on it.
+    // Base state: translated to context coordinates, clipped to the drawable area, no
+    // antialiasing, source-over drawing.
+    QPainter* Painter();
+    // The drawable area in context coordinates (the painter's base clip).
+    QRect PaintClip() const { return FPaintClip; }
+    void EndPainting();
+
     HPEN Pen = nullptr;
     HBRUSH Brush = nullptr;
     HFONT Font = nullptr;
@@ -36,9 +50,16 @@ public:
     TPoint Position;
 
 private:
+    bool SurfaceMatchesImage() const;
+    void BeginPainting();
+
     QImage* FImage;
     std::optional<QRect> FClip;
     QPoint FOrigin;
+    // The pixels of *FImage seen as an image of its own while the painter is open.
+    QImage FSurface;
+    QRect FPaintClip;
+    std::unique_ptr<QPainter> FPainter; // after FSurface: ends before it goes
 };
 
 // The context behind aDC; raises EInvalidGraphicOperation naming aCall when aDC is
@@ -55,12 +76,31 @@ void NoteDeselected(HGDIOBJ aObject);
 void SelectDefaultObjects(TDeviceContext& aContext);
 void DeselectAll(TDeviceContext& aContext);
 
-// A painter on the context's image, translated to context coordinates and clipped to
-// the drawable area, without antialiasing. It is not active (isActive() false, draw
-// nothing with it) when nothing of the image is drawable.
-class TContextPainter : public QPainter {
+// The context's painter for one drawing call. What the call changes of the base state
+// through IntersectClip or SetCompositionMode is put back when the scope ends. It is
+// not active (isActive() false, draw nothing with it) when nothing of the image is
+// drawable.
+class TContextPainter {
 public:
-    explicit TContextPainter(TDeviceContext& aContext);
+    explicit TContextPainter(TDeviceContext& aContext)
+        : FContext(aContext), FPainter(aContext.Painter()) {}
+    ~TContextPainter();
+    TContextPainter(const TContextPainter&) = delete;
+    TContextPainter& operator=(const TContextPainter&) = delete;
+
+    bool isActive() const { return FPainter != nullptr; }
+    QPainter* operator->() const { return FPainter; }
+    QPainter& operator*() const { return *FPainter; }
+    // Limits drawing further to aClip (context coordinates); false when nothing of the
+    // drawable area is left.
+    bool IntersectClip(const QRect& aClip);
+    void SetCompositionMode(QPainter::CompositionMode aMode);
+
+private:
+    TDeviceContext& FContext;
+    QPainter* FPainter;
+    bool FClipped = false;
+    bool FComposed = false;
 };
 
 QRgb ToQRgb(COLORREF aColor);

@@ -97,6 +97,31 @@ TEST(DeviceContexts, FollowTheImageObjectAcrossReassignment) {
     qt::ReleaseImageDC(dc);
 }
 
+// A context keeps its painter between calls; the image may still be copied, reassigned
+// and resized in between.
+TEST(DeviceContexts, KeepDrawingOnTheImageObjectWhileCopiesStayAsTheyWere) {
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    HDC dc = qt::CreateImageDC(image);
+    HBRUSH red = CreateSolidBrush(clRed);
+    FillRect(dc, Rect(0, 0, 1, 1), red);
+    const QImage copy = image;
+    FillRect(dc, Rect(1, 1, 2, 2), red);
+    EXPECT_EQ(image.pixel(1, 1), qRgb(255, 0, 0));
+    EXPECT_EQ(copy.pixel(1, 1), qRgb(255, 255, 255));
+    EXPECT_EQ(copy.pixel(0, 0), qRgb(255, 0, 0));
+
+    image = QImage(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    FillRect(dc, Rect(6, 6, 8, 8), red);
+    EXPECT_EQ(image.pixel(7, 7), qRgb(255, 0, 0));
+    image = image.scaled(2, 2);
+    FillRect(dc, Rect(0, 0, 8, 8), red);
+    EXPECT_EQ(image.pixel(1, 1), qRgb(255, 0, 0));
+    qt::ReleaseImageDC(dc);
+    DeleteObject(red);
+}
+
 TEST(DeviceContexts, DrawOnImagesOfOtherFormats) {
     QImage image(6, 6, QImage::Format_RGB888);
     image.fill(Qt::white);

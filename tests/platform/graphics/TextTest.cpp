@@ -2,6 +2,10 @@
 
 #include "platform/graphics/Gdi.h"
 #include "platform/graphics/GraphicsErrors.h"
+#include "platform/graphics/internal/FontEngine.h"
+#include "platform/qt/ImageDC.h"
+
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -180,6 +184,41 @@ TEST_F(Text, SymbolFacesDrawTheirUnicodeEquivalents) {
         inRun = on;
     }
     EXPECT_EQ(runs, 3);
+}
+
+// The calls keep strings laid out from one drawing to the next; what they draw must
+// stay what the painter's own text path draws in the same font, glyph for glyph.
+TEST_F(Text, LaidOutStringsLookExactlyLikeThePaintersOwnText) {
+    const char* samples[] = {"Quire 123",         "Сумма, руб.", "  two  spaces ",
+                             "Wolf ffi fl AV Ty", "x & y",       "A\u0301e\u0308",
+                             "abc αβγ 中文 عربي", "1.234,56"};
+    const TFontStyles bold{fsBold};
+    const TFontStyles italic{fsItalic};
+    for (const char* face : {"DejaVu Sans", "DejaVu Sans Mono", "DejaVu Serif"})
+        for (int32_t height : {-11, -13, 16})
+            for (TFontStyles style : {TFontStyles{}, bold, italic})
+                for (const char* sample : samples) {
+                    Prepare(FBitmap, 200, 60, clWhite);
+                    FBitmap.Canvas().Font().SetName(face);
+                    FBitmap.Canvas().Font().SetHeight(height);
+                    FBitmap.Canvas().Font().SetStyle(style);
+                    SetBkMode(DC(), TRANSPARENT);
+                    TextOut(DC(), 3, 5, sample);
+                    TextOut(DC(), 3, 30, sample); // the second time from the kept layout
+
+                    const TResolvedFont& font = GetCurrentFont(DC())->Resolved();
+                    QImage expected(200, 60, QImage::Format_RGB32);
+                    expected.fill(Qt::white);
+                    QPainter painter(&expected);
+                    painter.setFont(font.Font);
+                    painter.setPen(Qt::black);
+                    for (int y : {5, 30})
+                        painter.drawText(QPoint(3, y + font.Metrics.ascent()),
+                                         QString::fromUtf8(sample));
+                    painter.end();
+                    ASSERT_EQ(qt::BitmapImage(FBitmap), expected)
+                        << face << " " << height << " \"" << sample << "\"";
+                }
 }
 
 } // namespace

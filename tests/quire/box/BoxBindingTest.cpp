@@ -7,7 +7,10 @@
 #include "quire/values/PropKinds.h"
 
 #include "platform/controls/Application.h"
+#include "platform/controls/WinApi.h"
 #include "platform/db/Field.h"
+#include "platform/graphics/Gdi.h"
+#include "platform/qt/WindowImage.h"
 #include "platform/rtl/DateUtils.h"
 
 #include <gtest/gtest.h>
@@ -131,6 +134,47 @@ TEST_P(BoxOnDatabase, ARecordChangeRebuildsTheRowsKeepingTheSelectedName) {
     EXPECT_EQ(Row("qty")->GetValue(), "0");
     EXPECT_EQ(Row("born")->GetValue(), "30.12.1899");
     EXPECT_EQ(Row("active")->GetValue(), "False");
+}
+
+// Paints aRect of aControl's client area red outside WM_PAINT: it stays until the
+// control paints that place again.
+void PaintRed(fw::TWinControl& aControl, const fw::TRect& aRect) {
+    fw::HDC dc = fw::GetDC(aControl.Handle());
+    fw::HBRUSH red = fw::CreateSolidBrush(fw::clRed);
+    fw::FillRect(dc, aRect, red);
+    fw::ReleaseDC(aControl.Handle(), dc);
+    fw::DeleteObject(red);
+}
+
+// The window pixel in the middle of aRect, client coordinates (the edge is at most
+// two pixels wide).
+fw::COLORREF MiddlePixel(fw::TWinControl& aControl, const fw::TRect& aRect) {
+    return fw::WindowPixel(aControl, (aRect.Left + aRect.Right) / 2 + 2,
+                           (aRect.Top + aRect.Bottom) / 2 + 2);
+}
+
+TEST_P(BoxOnDatabase, ARecordChangeRepaintsOnlyTheRowsWhoseTextChanges) {
+    int heard = 0;
+    Box->SetOnPropChange([&](fw::TObject*, const fw::String&, TProp*, int32_t) { ++heard; });
+    fw::Application->ProcessMessages();
+    // The memo shows "(Text)" on both records; the quantity changes.
+    const fw::TRect notes = Box->ItemRect(ItemOf("notes"));
+    const fw::TRect qty = Box->ItemRect(ItemOf("qty"));
+    const fw::TRect stripName = Box->FSelection->FNameRect;
+    PaintRed(*Box, notes);
+    PaintRed(*Box, qty);
+    PaintRed(*Box->FSelection, stripName);
+    Table->Next();
+    fw::Application->ProcessMessages();
+    EXPECT_EQ(MiddlePixel(*Box, notes), fw::clRed);
+    EXPECT_NE(MiddlePixel(*Box, qty), fw::clRed);
+    // The strip stays on the row of the same name without painting itself again.
+    EXPECT_EQ(MiddlePixel(*Box->FSelection, stripName), fw::clRed);
+    EXPECT_EQ(Box->FSelection->FEditInfo, Row("name"));
+    EXPECT_EQ(Box->FSelection->FEdit->Text(), "Стол");
+    // Loading a record is no change of a row: nothing is reported nor written.
+    EXPECT_EQ(heard, 0);
+    EXPECT_EQ(Table->State(), fw::dsBrowse);
 }
 
 TEST_P(BoxOnDatabase, ARefusedWriteRaisesAndLeavesRowAndFieldAsTheyWere) {
