@@ -360,11 +360,23 @@ void QuireWidget::postModelEdit() {
     if (!data.Active() || (data.State() != fw::dsEdit && data.State() != fw::dsInsert)) {
         return;
     }
+    // Rebuilding the rows after the post may hide the focused edit field for a moment,
+    // and Qt would hand the focus to the next widget of the window: it comes back.
+    QPointer<QWidget> focused = QApplication::focusWidget();
+    bool focusInside = focused != nullptr && isAncestorOf(focused);
     try {
         data.Post();
     } catch (const fw::Exception& e) {
         data.Cancel();
         reportFailure(currentFieldName(), ToQString(e.Message()));
+    }
+    QWidget* now = QApplication::focusWidget();
+    if (focusInside && (now == nullptr || !isAncestorOf(now))) {
+        if (focused != nullptr && focused->isVisible()) {
+            focused->setFocus(Qt::OtherFocusReason);
+        } else {
+            d->Box->SetFocus();
+        }
     }
 }
 

@@ -200,6 +200,11 @@ QAccessibleInterface* BoxFactory(const QString&, QObject* aObject) {
     return nullptr;
 }
 
+TAccessibleEventSink& EventSink() {
+    static TAccessibleEventSink sink = &QAccessible::updateAccessibility;
+    return sink;
+}
+
 TBoxAccessible* AccessibleOf(TQuire& aBox) {
     auto* window = fw::qt::FromHandle(aBox.WindowHandle());
     if (window == nullptr) {
@@ -209,6 +214,10 @@ TBoxAccessible* AccessibleOf(TQuire& aBox) {
 }
 
 } // namespace
+
+void SetAccessibleEventSink(TAccessibleEventSink aSink) {
+    EventSink() = aSink != nullptr ? aSink : &QAccessible::updateAccessibility;
+}
 
 void InstallBoxAccessibility() {
     static bool installed = false;
@@ -230,9 +239,9 @@ void NotifyRowSelected(TQuire& aBox) {
         return;
     }
     QAccessibleEvent selection(box->Row(item), QAccessible::Selection);
-    QAccessible::updateAccessibility(&selection);
+    EventSink()(&selection);
     QAccessibleEvent focus(box->Row(item), QAccessible::Focus);
-    QAccessible::updateAccessibility(&focus);
+    EventSink()(&focus);
 }
 
 void NotifyRowValueChanged(TQuire& aBox, int aItem) {
@@ -241,7 +250,7 @@ void NotifyRowValueChanged(TQuire& aBox, int aItem) {
         return;
     }
     QAccessibleValueChangeEvent change(box->Row(aItem), box->Row(aItem)->text(QAccessible::Value));
-    QAccessible::updateAccessibility(&change);
+    EventSink()(&change);
 }
 
 } // namespace quire

@@ -4,9 +4,17 @@
 // the selected row is selected and, while the box has the keyboard, focused), then
 // the in-place edit field, whose accessible name is the name of the row it edits.
 
+class QAccessibleEvent;
+
 namespace quire {
 
 class TQuire;
+
+// Where the announcements go: QAccessible::updateAccessibility, which passes them to
+// the platform's assistive technology while one listens. Tests put a recorder here,
+// since the offscreen platform has none.
+using TAccessibleEventSink = void (*)(QAccessibleEvent* aEvent);
+void SetAccessibleEventSink(TAccessibleEventSink aSink);
 
 // Installs the accessibility factory for boxes' windows (once per process).
 void InstallBoxAccessibility();

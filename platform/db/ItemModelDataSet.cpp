@@ -57,7 +57,7 @@ TFieldType FieldTypeOf(QMetaType aType) {
     case QMetaType::QByteArray:
         return ftBlob;
     case QMetaType::QString:
-        return ftMemo;
+        return ftString;
     default:
         return ftUnknown;
     }
@@ -278,15 +278,12 @@ void TItemModelDataSet::InternalInitFieldDefs(TFieldDefs& aDefs) {
             type = FieldTypeOf(model->index(0, column).data(Qt::EditRole).metaType());
         }
         if (type == ftUnknown) {
-            type = ftMemo;
-        }
-        // Text goes to a one-line row only when its declared length surely fits the
-        // string kind's 250 bytes; any other text keeps its whole value in a memo row.
-        if (type == ftMemo && size > 0 && size * 4 <= 250) {
             type = ftString;
-        } else {
-            size = 0;
         }
+        if (type == ftMemo) {
+            type = ftString;
+        }
+        size = std::max(size, 0);
         TFieldDef& def = aDefs.Add(name, type, size);
         bool editable = hasRow ? (model->flags(model->index(0, column)) & Qt::ItemIsEditable) != 0
                                : qobject_cast<QSqlTableModel*>(model) != nullptr ||

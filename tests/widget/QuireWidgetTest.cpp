@@ -10,6 +10,7 @@
 #include "platform/controls/VirtualKeys.h"
 #include "platform/qt/InputSimulator.h"
 #include "platform/qt/QtWindow.h"
+#include "widget/WidgetAccessibility.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -127,6 +128,8 @@ TEST_F(QuireWidgetTest, ShowsTheChosenRowAndWritesTypedValuesIntoTheModel) {
     EXPECT_EQ(values.last().at(0).toString(), "Pages");
     EXPECT_EQ(values.last().at(1).toInt(), 321);
     EXPECT_EQ(Model->index(0, 1).data().toInt(), 412) << "no other record is touched";
+    EXPECT_TRUE(Inspector->isAncestorOf(QApplication::focusWidget()))
+        << "the focus stays in the inspector while the model takes the value";
 }
 
 TEST_F(QuireWidgetTest, BadInputIsReportedThroughEditingFailedAndNothingIsWritten) {
@@ -249,9 +252,9 @@ TEST_F(QuireWidgetTest, AScreenReaderHearsTheRowsTheSelectionAndTheEditedRow) {
     EXPECT_EQ(list->indexOfChild(pages), ItemOf("Pages"));
 
     HeardEvents().clear();
-    QAccessible::installUpdateHandler(&HearEvent);
+    quire::SetAccessibleEventSink(&HearEvent);
     TypeInto("Pages", "413");
-    QAccessible::installUpdateHandler(nullptr);
+    quire::SetAccessibleEventSink(nullptr);
     EXPECT_TRUE(pages->state().selected);
     EXPECT_EQ(list->focusChild(), pages);
     EXPECT_EQ(pages->text(QAccessible::Value), "413");
