@@ -150,6 +150,9 @@ struct QuireWidget::Private {
     std::unique_ptr<TWidgetLink> Link;
     fw::TDataSource* ExternalSource = nullptr;
     bool PostQueued = false;
+    // The divider percentage set before the first showing; -1 when none.
+    int PendingDivider = -1;
+    bool Shown = false;
     // The item last announced as selected, and its name.
     int SelectedItem = -1;
     QString SelectedName;
@@ -242,6 +245,9 @@ int QuireWidget::dividerPosition() const {
 
 void QuireWidget::setDividerPosition(int percent) {
     d->Box->SetDividerPos(percent);
+    if (!d->Shown) {
+        d->PendingDivider = percent;
+    }
 }
 
 TQuire* QuireWidget::box() const {
@@ -282,6 +288,17 @@ void QuireWidget::setCurrentModelIndex(const QModelIndex& index) {
 void QuireWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     d->Box->SetBounds(0, 0, event->size().width(), event->size().height());
+}
+
+void QuireWidget::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!d->Shown) {
+        d->Shown = true;
+        if (d->PendingDivider >= 0) {
+            d->Box->SetDividerPos(d->PendingDivider);
+            d->PendingDivider = -1;
+        }
+    }
 }
 
 void QuireWidget::changeEvent(QEvent* event) {

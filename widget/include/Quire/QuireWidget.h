@@ -60,7 +60,9 @@ public:
 
     bool isReadOnly() const;
     void setReadOnly(bool readOnly);
-    // The divider as a percentage of the width.
+    // The divider as a percentage of the width. Until the widget is first shown the
+    // percentage holds whatever size the layout gives it; then, as the user sees it,
+    // the divider keeps its pixel column when the widget is resized.
     int dividerPosition() const;
     void setDividerPosition(int percent);
 
@@ -83,6 +85,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     bool focusNextPrevChild(bool next) override;
