@@ -308,14 +308,6 @@ void QuireWidget::changeEvent(QEvent* event) {
     }
 }
 
-void QuireWidget::focusInEvent(QFocusEvent* event) {
-    QWidget::focusInEvent(event);
-}
-
-bool QuireWidget::focusNextPrevChild(bool next) {
-    return QWidget::focusNextPrevChild(next);
-}
-
 bool QuireWidget::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyRelease:

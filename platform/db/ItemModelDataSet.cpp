@@ -183,6 +183,27 @@ QVariant InModelForm(QVariant aValue, const QVariant& aPrevious) {
     return aValue;
 }
 
+// The string kind holds 250 bytes. A text value longer than that would be cut if
+// its row were a one-line row, so such a column is a memo column.
+bool FitsStringKind(const QVariant& aValue) {
+    return aValue.toString().toUtf8().size() <= 250;
+}
+
+// Whether column aColumn can be a one-line row: by its declared length when the
+// model gives one (at most 60 characters of up to four bytes), otherwise by the
+// rows read so far.
+bool TextFitsStringKind(const QAbstractItemModel& aModel, int aColumn, int32_t aDeclared) {
+    if (aDeclared > 0) {
+        return aDeclared <= 60;
+    }
+    for (int row = 0; row < aModel.rowCount(); ++row) {
+        if (!FitsStringKind(aModel.index(row, aColumn).data(Qt::EditRole))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 String ModelErrorText(const QAbstractItemModel& aModel) {
     if (auto* sql = qobject_cast<const QSqlTableModel*>(&aModel); sql != nullptr) {
         return FromQString(sql->lastError().text().trimmed());
@@ -223,10 +244,16 @@ void TItemModelDataSet::SetModel(QAbstractItemModel* aModel) {
         return;
     }
     TModelLink* link = FLink.get();
-    auto values = [this] { ModelValuesChanged(); };
+    auto values = [this] { ModelValuesChanged(-1, -1); };
     auto shape = [this] { ModelShapeChanged(); };
-    QObject::connect(aModel, &QAbstractItemModel::dataChanged, link, values);
-    QObject::connect(aModel, &QAbstractItemModel::rowsInserted, link, values);
+    QObject::connect(aModel, &QAbstractItemModel::dataChanged, link,
+                     [this](const QModelIndex& aFrom, const QModelIndex& aTo) {
+                         ModelValuesChanged(aFrom.row(), aTo.row());
+                     });
+    QObject::connect(aModel, &QAbstractItemModel::rowsInserted, link,
+                     [this](const QModelIndex&, int aFirst, int aLast) {
+                         ModelValuesChanged(aFirst, aLast);
+                     });
     QObject::connect(aModel, &QAbstractItemModel::rowsRemoved, link, values);
     QObject::connect(aModel, &QAbstractItemModel::rowsMoved, link, values);
     QObject::connect(aModel, &QAbstractItemModel::layoutChanged, link, values);
@@ -272,7 +299,7 @@ void TItemModelDataSet::InternalInitFieldDefs(TFieldDefs& aDefs) {
         if (column < record.count()) {
             QSqlField field = record.field(column);
             type = FieldTypeOf(field.metaType());
-            size = field.length();
+            size = std::max(field.length(), 0);
         }
         if (type == ftUnknown && hasRow) {
             type = FieldTypeOf(model->index(0, column).data(Qt::EditRole).metaType());
@@ -280,10 +307,10 @@ void TItemModelDataSet::InternalInitFieldDefs(TFieldDefs& aDefs) {
         if (type == ftUnknown) {
             type = ftString;
         }
-        if (type == ftMemo) {
-            type = ftString;
+        if (type == ftString && !TextFitsStringKind(*model, column, size)) {
+            type = ftMemo;
+            size = 0;
         }
-        size = std::max(size, 0);
         TFieldDef& def = aDefs.Add(name, type, size);
         bool editable = hasRow ? (model->flags(model->index(0, column)) & Qt::ItemIsEditable) != 0
                                : qobject_cast<QSqlTableModel*>(model) != nullptr ||
@@ -405,14 +432,31 @@ int64_t TItemModelDataSet::InternalRefresh(const TRecordValues&, int64_t aIndex)
     return std::min(aIndex, count - 1);
 }
 
-void TItemModelDataSet::ModelValuesChanged() {
+void TItemModelDataSet::ModelValuesChanged(int aFirstRow, int aLastRow) {
     if (FLink->Writing || !Active()) {
+        return;
+    }
+    if (OutgrowsStringRows(aFirstRow, aLastRow)) {
+        ModelShapeChanged();
         return;
     }
     if (State() != dsBrowse) {
         Cancel();
     }
     Refresh();
+}
+
+bool TItemModelDataSet::OutgrowsStringRows(int aFirstRow, int aLastRow) const {
+    QAbstractItemModel* model = FLink->Model;
+    for (int row = std::max(aFirstRow, 0); model != nullptr && row <= aLastRow; ++row) {
+        for (size_t column = 0; column < FTypes.size(); ++column) {
+            if (FTypes[column] == ftString && Fields(static_cast<int32_t>(column)).Size() == 0 &&
+                !FitsStringKind(model->index(row, static_cast<int>(column)).data(Qt::EditRole))) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 void TItemModelDataSet::ModelShapeChanged() {

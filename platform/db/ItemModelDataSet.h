@@ -8,6 +8,10 @@
 // QSqlQueryModel's record, so NULLs and empty tables still get the right kinds;
 // for other models from the QMetaType of the first row's Qt::EditRole data (text
 // when there is no row). A column whose flags lack Qt::ItemIsEditable is read-only.
+// Text is a string field (a one-line row, which holds 250 bytes) only while no value
+// can be longer: a declared length of at most 60 characters, or, without one, no
+// longer value in the rows read so far; otherwise it is a memo, so nothing is ever
+// cut. A longer text arriving later turns the column into a memo.
 //
 // Post writes the changed columns with setData(..., Qt::EditRole), so the model's
 // own rules apply (a QSqlTableModel's edit strategy decides when the database sees
@@ -57,7 +61,10 @@ private:
     std::unique_ptr<TModelLink> FLink;
     std::vector<TFieldType> FTypes;
 
-    void ModelValuesChanged();
+    // Rows aFirstRow to aLastRow changed (-1: unknown rows).
+    void ModelValuesChanged(int aFirstRow, int aLastRow);
+    // True when one of those rows brings a text too long for a one-line row.
+    bool OutgrowsStringRows(int aFirstRow, int aLastRow) const;
     void ModelShapeChanged();
     void ModelDestroyed();
     void WriteColumn(int32_t aRow, int32_t aColumn, const Variant& aValue);

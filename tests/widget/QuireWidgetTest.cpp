@@ -149,6 +149,13 @@ TEST_F(QuireWidgetTest, BadInputIsReportedThroughEditingFailedAndNothingIsWritte
     ASSERT_EQ(failures.size(), 2);
     EXPECT_TRUE(failures.last().at(1).toString().contains("0 to 2"));
     EXPECT_EQ(ValueOf("Title"), "Dune");
+
+    Model->setData(Model->index(2, 1), QStringLiteral("lots")); // no longer a number
+    Inspector->setCurrentIndex(2);
+    ASSERT_EQ(failures.size(), 3);
+    EXPECT_TRUE(failures.last().at(1).toString().contains("lots"));
+    EXPECT_EQ(Inspector->currentIndex(), 0) << "the record shown and the cursor stay together";
+    EXPECT_EQ(ValueOf("Title"), "Dune");
 }
 
 TEST_F(QuireWidgetTest, FollowsModelChangesAndOutlivesTheModel) {
@@ -160,6 +167,23 @@ TEST_F(QuireWidgetTest, FollowsModelChangesAndOutlivesTheModel) {
     Model->setHorizontalHeaderLabels({"Name", "Pages", "InStock"});
     EXPECT_EQ(ItemOf("Title"), -1);
     EXPECT_EQ(ValueOf("Name"), "Ulysses (2nd ed.)") << "a changed header re-reads the fields";
+
+    QString longTitle(300, QChar(0x044F)); // 600 bytes: more than a one-line row holds
+    Model->setData(Model->index(2, 0), longTitle);
+    fw::TField& name = Inspector->dataSource()->DataSet()->FieldByName("Name");
+    EXPECT_EQ(name.DataType(), fw::ftMemo) << "a text too long for a one-line row";
+    EXPECT_EQ(name.AsString(), longTitle.toStdString()) << "kept whole";
+
+    QWidget other;
+    auto* layout = new QVBoxLayout(&other);
+    layout->addWidget(Inspector);
+    other.resize(250, 200);
+    other.show();
+    QApplication::processEvents();
+    QWidget* boxWidget = fw::qt::FromHandle(Box().WindowHandle())->Widget();
+    EXPECT_EQ(boxWidget->window(), &other) << "the box moves with a reparented widget";
+    EXPECT_TRUE(boxWidget->isVisible());
+    EXPECT_EQ(Box().Width(), Inspector->width());
 
     Model.reset();
     EXPECT_EQ(Box().Items()->Count(), 0);
