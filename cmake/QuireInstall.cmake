@@ -7,8 +7,10 @@ set(QUIRE_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Quire)
 
 set_target_properties(quire_fw PROPERTIES EXPORT_NAME fw)
 set_target_properties(quire_fwdb PROPERTIES EXPORT_NAME fwdb)
-install(TARGETS quire_fw quire_fwdb QuirePack EXPORT QuireTargets
+install(TARGETS quire_fw quire_fwdb QuirePack quire_widget EXPORT QuireTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+# The Qt widget's one public header, as <Quire/QuireWidget.h>.
+install(FILES widget/include/Quire/QuireWidget.h DESTINATION ${QUIRE_INSTALL_INCLUDEDIR})
 install(DIRECTORY platform quire quirepack
   DESTINATION ${QUIRE_INSTALL_INCLUDEDIR}
   FILES_MATCHING PATTERN "*.h"

@@ -127,7 +127,7 @@ void TWinControl::CreateParams(TCreateParams& aParams) {
     aParams.Y = Top();
     aParams.Width = Width();
     aParams.Height = Height();
-    aParams.WndParent = Parent() != nullptr ? Parent()->WindowHandle() : nullptr;
+    aParams.WndParent = Parent() != nullptr ? Parent()->WindowHandle() : FParentWindow;
 }
 
 std::unique_ptr<TNativeWindow> TWinControl::CreateNativeWindow(const TCreateParams& aParams) {
@@ -138,7 +138,19 @@ bool TWinControl::NativeVisible() const {
     if (!Visible()) {
         return false;
     }
-    return Parent() != nullptr || !FChildStyle;
+    return Parent() != nullptr || FParentWindow != nullptr || !FChildStyle;
+}
+
+void TWinControl::SetParentWindow(HWND aWindow) {
+    if (aWindow == FParentWindow) {
+        return;
+    }
+    FParentWindow = aWindow;
+    if (FNative && Parent() == nullptr) {
+        FNative->SetParentWindow(aWindow);
+        FNative->SetBounds(BoundsRect());
+        FNative->SetVisible(NativeVisible());
+    }
 }
 
 void TWinControl::CreateWnd() {

@@ -83,6 +83,12 @@ public:
     void DestroyHandle();
     // Destroys the window and creates it again when it was there (style changes).
     void RecreateWnd();
+    // A control without a parent control can live inside a window that is not a
+    // control's (a host toolkit's widget, see platform/qt/ForeignWindow.h): its window
+    // is then created as a child of aWindow and shown while the control is visible.
+    // The caller keeps aWindow alive for as long as the control's window exists.
+    HWND ParentWindow() const { return FParentWindow; }
+    void SetParentWindow(HWND aWindow);
 
     TRect ClientRect() const override;
     TPoint ClientOrigin() const override;
@@ -188,11 +194,13 @@ private:
     void NotifyChildren(uint32_t aMsg);
     TWinControl* TopLevel();
     // The native window is shown when the control is visible and either has a
-    // parent or is a top-level window by its style (a form).
+    // parent (a control or a foreign window) or is a top-level window by its style
+    // (a form).
     bool NativeVisible() const;
 
     std::vector<TControl*> FControls;
     std::unique_ptr<TNativeWindow> FNative;
+    HWND FParentWindow = nullptr;
     std::unique_ptr<TBrush> FBrush;
     TWinControl* FFocusedControl = nullptr;
     int32_t FAlignLevel = 0;

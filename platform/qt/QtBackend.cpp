@@ -3,6 +3,7 @@
 #include "platform/controls/Backend.h"
 
 #include "platform/controls/Deliver.h"
+#include "platform/qt/ForeignWindow.h"
 #include "platform/qt/QtCustomWindow.h"
 #include "platform/rtl/Exceptions.h"
 
@@ -115,9 +116,8 @@ void EnsureApplication() {
 
 std::unique_ptr<TNativeWindow> CreateCustomWindow(TWinControl& aControl,
                                                   const TCreateParams& aParams) {
-    qt::TQtWindow* parent = qt::FromHandle(aParams.WndParent);
     auto* widget = new qt::TCustomHostWidget();
-    qt::ApplyWindowStyle(widget, aParams, parent != nullptr ? parent->Widget() : nullptr);
+    qt::ApplyWindowStyle(widget, aParams, qt::WidgetOfHandle(aParams.WndParent));
     widget->setGeometry(aParams.X, aParams.Y, std::max(0, aParams.Width),
                         std::max(0, aParams.Height));
     return std::make_unique<qt::TQtCustomWindow>(aControl, widget, aParams);

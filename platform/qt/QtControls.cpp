@@ -2,6 +2,7 @@
 // pickers. Their widgets' signals become CN_COMMAND notifications for the control.
 
 #include "platform/controls/Deliver.h"
+#include "platform/qt/ForeignWindow.h"
 #include "platform/qt/QtWindow.h"
 #include "platform/rtl/AnsiStrings.h"
 #include "platform/rtl/DateUtils.h"
@@ -27,8 +28,7 @@ void Notify(TQtWindow& aWindow, uint32_t aCode) {
 }
 
 QWidget* ParentWidget(const TCreateParams& aParams) {
-    TQtWindow* parent = FromHandle(aParams.WndParent);
-    return parent != nullptr ? parent->Widget() : nullptr;
+    return WidgetOfHandle(aParams.WndParent);
 }
 
 template <class Widget> Widget* MakeWidget(const TCreateParams& aParams) {

@@ -3,6 +3,7 @@
 #include "platform/controls/Deliver.h"
 #include "platform/controls/SystemState.h"
 #include "platform/controls/VirtualKeys.h"
+#include "platform/qt/ForeignWindow.h"
 #include "platform/qt/KeyMap.h"
 
 #include <QApplication>
@@ -122,9 +123,9 @@ TPoint TQtWindow::ScreenToClient(TPoint aPoint) const {
 }
 
 void TQtWindow::SetParentWindow(TNativeWindow* aParent) {
-    TQtWindow* parent = FromHandle(aParent);
+    QWidget* parent = WidgetOfHandle(aParent);
     bool visible = FWidget->isVisibleTo(FWidget->parentWidget());
-    FWidget->setParent(parent != nullptr ? parent->Widget() : nullptr);
+    FWidget->setParent(parent);
     FTopLevel = parent == nullptr;
     FWidget->setVisible(visible);
 }

@@ -10,5 +10,7 @@ execute_process(COMMAND ${CMAKE_COMMAND} -S "${SOURCE_DIR}" -B "${WORK_DIR}/buil
   OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
 execute_process(COMMAND ${CMAKE_COMMAND} --build "${WORK_DIR}/build"
   OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
-execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
-  "${WORK_DIR}/build/consumer" COMMAND_ERROR_IS_FATAL ANY)
+foreach(program IN ITEMS consumer widget-consumer)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+    "${WORK_DIR}/build/${program}" COMMAND_ERROR_IS_FATAL ANY)
+endforeach()
