@@ -2,7 +2,7 @@
 // through uic, compiles and shows with the properties it sets.
 
 #include "Quire/QuireWidget.h"
-#include "ui_InspectorForm.h"
+#include "ui_BookForm.h"
 
 #include "quire/box/Quire.h"
 
@@ -45,7 +45,7 @@ TEST(Designer, PluginListsTheWidgetInDataControlsAndCreatesIt) {
 TEST(Designer, AFormMadeWithTheWidgetShowsWithItsProperties) {
     MakeApplication();
     QWidget form;
-    Ui::InspectorForm ui;
+    Ui::BookForm ui;
     ui.setupUi(&form);
     form.show();
     QApplication::processEvents();
