@@ -305,8 +305,9 @@ void TInputSimulator::KeyRepeat(TWinControl& aControl, uint16_t aVirtualKey, int
 }
 
 void TInputSimulator::Compose(TWinControl& aControl, const String& aText) {
-    FocusedWindow(aControl);
-    QObject* target = QGuiApplication::focusObject();
+    // The window's own focus object: under a real X server the window may not be the
+    // active one yet, and the application's focus object would then be another window's.
+    QObject* target = FocusedWindow(aControl).focusObject();
     if (target == nullptr) {
         return;
     }
