@@ -31,4 +31,4 @@ quire_add_shared_library(quire_fw
 quire_add_shared_library(quire_fwdb
   OBJECTS quire_db
   PUBLIC quire_fw
-  PRIVATE Qt6::Sql Qt6::Core SQLite::SQLite3)
+  PRIVATE Qt6::Sql Qt6::Core SQLite::SQLite3 PostgreSQL::PostgreSQL)

@@ -9,8 +9,11 @@
 #include <QVariant>
 
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QTimeZone>
+
+#include <libpq-fe.h>
 
 #include <atomic>
 #include <exception>
@@ -22,6 +25,9 @@ FW_IMPLEMENT_CLASS(TSqlConnection)
 struct TSqlConnection::TImpl {
     QString ConnectionName;
     QSqlDatabase Database;
+    // The server closed the session: the next statement opens a new one.
+    bool Lost = false;
+    uint64_t SessionNumber = 0;
 };
 
 QSqlDatabase& DatabaseOf(const TSqlConnection& aConnection) {
@@ -51,6 +57,25 @@ void SetPostgresSession(const QSqlDatabase& aDatabase) {
 
 String DriverText(TSqlDriver aDriver) {
     return aDriver == sdSQLite ? "SQLite" : "PostgreSQL";
+}
+
+// Runs a statement of the library's own, without parameters (nothing to free
+// afterwards); false when refused.
+bool RunPlain(const QSqlDatabase& aDatabase, const char* aSql) {
+    QSqlQuery query(aDatabase);
+    return query.exec(QString::fromLatin1(aSql));
+}
+
+bool PostgresSessionBroken(const QSqlDatabase& aDatabase) {
+    if (!aDatabase.isOpen())
+        return true;
+    const QVariant handle = aDatabase.driver()->handle();
+    // The driver names the handle's type by the structure PGconn stands for.
+    if (!handle.isValid() ||
+        (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
+        return false;
+    PGconn* connection = *static_cast<PGconn* const*>(handle.constData());
+    return !connection || PQstatus(connection) == CONNECTION_BAD;
 }
 
 } // namespace
@@ -105,7 +130,7 @@ void TSqlConnection::SetPassword(const String& aPassword) {
 }
 
 bool TSqlConnection::Connected() const {
-    return FImpl->Database.isOpen();
+    return FImpl->Database.isOpen() || FImpl->Lost;
 }
 
 void TSqlConnection::Open() {
@@ -113,6 +138,10 @@ void TSqlConnection::Open() {
         return;
     if (FDatabaseName.empty())
         throw EDatabaseError(DriverText(FDriver) + " connection: no database name given");
+    OpenSession();
+}
+
+void TSqlConnection::OpenSession() {
     FImpl->ConnectionName = NewConnectionName();
     const QString driver =
         FDriver == sdSQLite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL");
@@ -131,6 +160,8 @@ void TSqlConnection::Open() {
         }
         if (db.open()) {
             FImpl->Database = db;
+            FImpl->Lost = false;
+            ++FImpl->SessionNumber;
             if (FDriver == sdPostgreSQL)
                 SetPostgresSession(db);
             return;
@@ -143,6 +174,34 @@ void TSqlConnection::Open() {
     }
 }
 
+void TSqlConnection::ResumeSession() {
+    if (!FImpl->Lost)
+        return;
+    try {
+        OpenSession();
+    } catch (const EDatabaseError& error) {
+        throw EDatabaseError("The connection to '" + FDatabaseName +
+                             "' was lost and cannot be opened again: " + error.Message());
+    }
+}
+
+bool TSqlConnection::DropSessionIfLost() {
+    if (FDriver != sdPostgreSQL || !PostgresSessionBroken(FImpl->Database))
+        return false;
+    // The driver goes with its connection, so that statements still alive do not
+    // try to free themselves on the dead session.
+    FImpl->Database.close();
+    FImpl->Database = QSqlDatabase();
+    QSqlDatabase::removeDatabase(FImpl->ConnectionName);
+    FImpl->Lost = true;
+    FInTransaction = false;
+    return true;
+}
+
+uint64_t TSqlConnection::SessionNumber() const {
+    return FImpl->SessionNumber;
+}
+
 void TSqlConnection::CloseDataSets() {
     const auto dataSets = FDataSets;
     for (TCustomSqlDataSet* dataSet : dataSets)
@@ -153,12 +212,61 @@ void TSqlConnection::Close() {
     if (!Connected())
         return;
     CloseDataSets();
+    if (FImpl->Lost) {
+        FImpl->Lost = false;
+        return;
+    }
     if (FInTransaction)
         FImpl->Database.rollback();
     FInTransaction = false;
     FImpl->Database.close();
     FImpl->Database = QSqlDatabase();
     QSqlDatabase::removeDatabase(FImpl->ConnectionName);
+}
+
+QSqlQuery ExecQuery(TSqlConnection& aConnection, const String& aSql,
+                    const std::vector<QVariant>& aParams) {
+    aConnection.ResumeSession();
+    QSqlDatabase& database = aConnection.FImpl->Database;
+    const bool guarded = aConnection.FDriver == sdPostgreSQL && aConnection.FInTransaction;
+    QSqlQuery query(database);
+    // Forward-only rows come from the server as they are read, which the savepoint's
+    // release would cut short: under one, the driver reads them all at once.
+    query.setForwardOnly(!guarded);
+    bool done = !guarded || RunPlain(database, "SAVEPOINT quire_statement");
+    String what = "Statement refused";
+    // Statements without parameters run directly: PostgreSQL cannot prepare DDL.
+    if (done && aParams.empty()) {
+        done = query.exec(ToQString(aSql));
+    } else if (done) {
+        done = query.prepare(ToQString(aSql));
+        if (!done)
+            what = "Cannot prepare '" + aSql + "'";
+        for (const QVariant& param : aParams)
+            query.addBindValue(param);
+        done = done && query.exec();
+    }
+    if (done) {
+        if (guarded)
+            RunPlain(database, "RELEASE SAVEPOINT quire_statement");
+        return query;
+    }
+    String message = FromQString(query.lastError().text());
+    if (message.empty())
+        message = FromQString(database.lastError().text());
+    if (message.empty())
+        message = "unknown database error";
+    if (aConnection.DropSessionIfLost()) {
+        message += " (the connection to the server was lost";
+        message += guarded ? ", and the transaction with it" : "";
+        message += "; the next attempt connects again)";
+    } else if (guarded) {
+        // Undone before the refused statement is freed, which the driver could not
+        // do in an aborted transaction.
+        RunPlain(database, "ROLLBACK TO SAVEPOINT quire_statement");
+        RunPlain(database, "RELEASE SAVEPOINT quire_statement");
+    }
+    throw EDatabaseError(what + ": " + message);
 }
 
 int64_t TSqlConnection::ExecSQL(const String& aSql, const std::vector<Variant>& aParams) {
@@ -171,6 +279,7 @@ void TSqlConnection::StartTransaction() {
     CheckConnected();
     if (FInTransaction)
         throw EDatabaseError("A transaction on '" + FDatabaseName + "' is already active");
+    ResumeSession();
     if (!FImpl->Database.transaction())
         throw EDatabaseError("Cannot start a transaction on '" + FDatabaseName +
                              "': " + FromQString(FImpl->Database.lastError().text()));

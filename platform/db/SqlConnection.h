@@ -14,6 +14,13 @@
 // every open data set of the connection read its records again, so none shows a
 // post that was undone. Closing or destroying the connection with a transaction
 // open rolls it back: every post since StartTransaction is undone.
+//
+// PostgreSQL: a statement refused inside a transaction undoes only itself (each
+// runs under a savepoint), so the transaction goes on. When the server closes the
+// session (the server stopped, the session terminated), the statement raises
+// EDatabaseError saying so; the connection stays open and the next statement
+// opens a new session (raising while the server cannot be reached). A transaction
+// open on the lost session is gone with it: InTransaction is false afterwards.
 
 #include "platform/db/DataTypes.h"
 #include "platform/rtl/Object.h"
@@ -23,6 +30,8 @@
 #include <vector>
 
 class QSqlDatabase;
+class QSqlQuery;
+class QVariant;
 
 namespace fw {
 
@@ -68,6 +77,8 @@ public:
 private:
     friend class TCustomSqlDataSet;
     friend QSqlDatabase& DatabaseOf(const TSqlConnection& aConnection);
+    friend QSqlQuery ExecQuery(TSqlConnection& aConnection, const String& aSql,
+                               const std::vector<QVariant>& aParams);
 
     // The driver's side of the connection.
     struct TImpl;
@@ -82,6 +93,15 @@ private:
     std::unique_ptr<TImpl> FImpl;
     std::vector<TCustomSqlDataSet*> FDataSets;
 
+    void OpenSession();
+    // Opens a new session when the server closed the last one.
+    void ResumeSession();
+    // After a failed statement: true (and the dead session let go) when the server
+    // closed the session.
+    bool DropSessionIfLost();
+    // Counts the sessions opened, so that data sets know when server-side state
+    // of theirs (a cursor) went with an earlier one.
+    uint64_t SessionNumber() const;
     void CheckDisconnected(const char* aSetting) const;
     void CheckConnected() const;
     void CloseDataSets();

@@ -1,5 +1,5 @@
 // Conversions between the framework's variants and the values QtSql binds and
-// returns, and the one place statements are run.
+// returns, and reading rows.
 #include "platform/db/internal/SqlImpl.h"
 
 #include <QSqlDatabase>
@@ -35,25 +35,6 @@ void RaiseSqlError(const String& aWhat, const QSqlQuery& aQuery) {
     if (message.empty())
         message = "unknown database error";
     throw EDatabaseError(aWhat + ": " + message);
-}
-
-QSqlQuery ExecQuery(const TSqlConnection& aConnection, const String& aSql,
-                    const std::vector<QVariant>& aParams) {
-    QSqlQuery query(DatabaseOf(aConnection));
-    query.setForwardOnly(true);
-    // Statements without parameters run directly: PostgreSQL cannot prepare DDL.
-    if (aParams.empty()) {
-        if (!query.exec(ToQString(aSql)))
-            RaiseSqlError("Statement refused", query);
-        return query;
-    }
-    if (!query.prepare(ToQString(aSql)))
-        RaiseSqlError("Cannot prepare '" + aSql + "'", query);
-    for (const QVariant& param : aParams)
-        query.addBindValue(param);
-    if (!query.exec())
-        RaiseSqlError("Statement refused", query);
-    return query;
 }
 
 void FetchRows(QSqlQuery& aQuery, const std::vector<TFieldType>& aTypes,

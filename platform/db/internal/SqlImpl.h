@@ -22,8 +22,11 @@ QSqlDatabase& DatabaseOf(const TSqlConnection& aConnection);
 [[noreturn]] void RaiseSqlError(const String& aWhat, const QSqlQuery& aQuery);
 
 // Prepares aSql on the connection, binds aParams positionally and runs it; raises
-// on failure. Forward-only: rows are not kept by the driver.
-QSqlQuery ExecQuery(const TSqlConnection& aConnection, const String& aSql,
+// on failure. Forward-only: rows are not kept by the driver. A PostgreSQL session
+// the server closed is opened again first. On PostgreSQL inside a transaction the
+// statement runs under a savepoint, so that a refused one undoes only itself and
+// leaves the transaction usable.
+QSqlQuery ExecQuery(TSqlConnection& aConnection, const String& aSql,
                     const std::vector<QVariant>& aParams);
 
 // Reads every remaining row of aQuery, each value converted by aTypes. After the

@@ -1,7 +1,11 @@
 #include "DbTestSupport.h"
 
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
 #include <unistd.h>
 
 namespace dbtest {
@@ -16,6 +20,40 @@ TTempDir::TTempDir() {
 TTempDir::~TTempDir() {
     std::error_code ignored;
     std::filesystem::remove_all(FPath, ignored);
+}
+
+TStderrCapture::TStderrCapture() {
+    static std::atomic<int> counter{0};
+    FFile = std::filesystem::temp_directory_path() /
+            ("quire-stderr-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+    std::fflush(stderr);
+    FSaved = ::dup(2);
+    const int file = ::open(FFile.c_str(), O_CREAT | O_TRUNC | O_WRONLY, 0600);
+    ::dup2(file, 2);
+    ::close(file);
+}
+
+TStderrCapture::~TStderrCapture() {
+    Restore();
+    std::error_code ignored;
+    std::filesystem::remove(FFile, ignored);
+}
+
+void TStderrCapture::Restore() {
+    if (FSaved < 0)
+        return;
+    std::fflush(stderr);
+    ::dup2(FSaved, 2);
+    ::close(FSaved);
+    FSaved = -1;
+}
+
+std::string TStderrCapture::Text() {
+    Restore();
+    std::ifstream in(FFile);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 std::optional<TPgSettings> PgSettingsFromEnv() {

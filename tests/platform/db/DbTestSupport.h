@@ -55,6 +55,20 @@ private:
     std::filesystem::path FPath;
 };
 
+// Takes what is written to file descriptor 2 (the process's stderr, C library and
+// Qt messages alike) while it lives; Text restores stderr and answers it.
+class TStderrCapture {
+public:
+    TStderrCapture();
+    ~TStderrCapture();
+    std::string Text();
+
+private:
+    int FSaved = -1;
+    std::filesystem::path FFile;
+    void Restore();
+};
+
 enum class TBackendKind { SQLite, PostgreSQL };
 
 // Names the back end in test listings instead of its bytes.

@@ -1,0 +1,123 @@
+// The SQL data sets when the database gets in the way: another connection writing
+// the same row, a session the server closes, a refusal inside the host's
+// transaction, query plans that reorder rows between pages.
+#include "DbTestSupport.h"
+
+#include "platform/db/SqlQuery.h"
+#include "platform/db/SqlTable.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <set>
+#include <unistd.h>
+
+using namespace fw;
+using dbtest::TBackendKind;
+using ::testing::HasSubstr;
+
+namespace {
+
+class PostgresFaultTest : public ::testing::Test {
+protected:
+    dbtest::TTempDir Dir;
+    std::unique_ptr<TSqlConnection> Db;
+    std::unique_ptr<TSqlConnection> Other;
+
+    void SetUp() override {
+        std::string reason;
+        Db = dbtest::Connect(TBackendKind::PostgreSQL, Dir, reason);
+        if (!Db)
+            GTEST_SKIP() << reason;
+        Other = dbtest::Connect(TBackendKind::PostgreSQL, Dir, reason);
+    }
+
+    void TearDown() override {
+        Db.reset();
+        Other.reset();
+        dbtest::DropPgSchema();
+    }
+
+    std::unique_ptr<TSqlTable> OpenTable(const std::string& aName) {
+        auto table = New<TSqlTable>();
+        table->SetConnection(Db.get());
+        table->SetTableName(aName);
+        table->Open();
+        return table;
+    }
+
+    std::string ValueSeenByOther(const std::string& aSql) {
+        auto query = New<TSqlQuery>();
+        query->SetConnection(Other.get());
+        query->SetSQL(aSql);
+        query->Open();
+        return query->Fields(0).AsString();
+    }
+
+    int64_t BackendOf(TSqlConnection& aConnection) {
+        auto query = New<TSqlQuery>();
+        query->SetConnection(&aConnection);
+        query->SetSQL("SELECT pg_backend_pid()");
+        query->Open();
+        return query->Fields(0).AsLargeInt();
+    }
+};
+
+TEST_F(PostgresFaultTest, TerminatedSessionRefusesThePostAndARetryPostsTheTypedValues) {
+    // A new session has no search path of the test's: the table lives in public.
+    const std::string name = "quire_lost_" + std::to_string(::getpid());
+    Other->ExecSQL("DROP TABLE IF EXISTS public." + name);
+    Other->ExecSQL("CREATE TABLE public." + name + " (id INTEGER PRIMARY KEY, name TEXT)");
+    Other->ExecSQL("INSERT INTO public." + name + " VALUES (1, 'old')");
+    Db->ExecSQL("SET search_path TO public");
+    auto table = OpenTable(name);
+    table->Edit();
+    table->FieldByName("name").SetAsString("typed");
+    Other->ExecSQL("SELECT pg_terminate_backend(?, 5000)", {Variant(BackendOf(*Db))});
+
+    dbtest::TStderrCapture stderrText;
+    try {
+        table->Post();
+        ADD_FAILURE() << "posted on a terminated session";
+    } catch (const EDatabaseError& error) {
+        EXPECT_THAT(error.Message(), HasSubstr("connection to the server was lost"));
+    }
+    EXPECT_EQ(table->State(), dsEdit);
+    EXPECT_EQ(table->FieldByName("name").AsString(), "typed");
+    EXPECT_TRUE(Db->Connected());
+
+    table->Post();
+    EXPECT_EQ(table->State(), dsBrowse);
+    EXPECT_EQ(ValueSeenByOther("SELECT name FROM public." + name), "typed");
+    EXPECT_EQ(stderrText.Text(), "");
+    table->Close();
+    Other->ExecSQL("DROP TABLE public." + name);
+}
+
+TEST_F(PostgresFaultTest, RefusalInsideTheHostsTransactionUndoesOnlyThatPost) {
+    Db->ExecSQL("CREATE TABLE stock (id INTEGER PRIMARY KEY, qty INTEGER CHECK (qty >= 0))");
+    Db->ExecSQL("INSERT INTO stock VALUES (1, 1), (2, 2)");
+    auto table = OpenTable("stock");
+    dbtest::TStderrCapture stderrText;
+    Db->StartTransaction();
+    table->Edit();
+    table->FieldByName("qty").SetAsInteger(10);
+    table->Post();
+    table->Next();
+    table->Edit();
+    table->FieldByName("qty").SetAsInteger(-1);
+    EXPECT_THROW(table->Post(), EDatabaseError);
+    EXPECT_EQ(table->State(), dsEdit);
+    EXPECT_EQ(table->FieldByName("qty").AsInteger(), -1);
+    // A refused statement of the host's own is undone alone as well.
+    EXPECT_THROW(Db->ExecSQL("INSERT INTO stock VALUES (1, 0)"), EDatabaseError);
+
+    table->FieldByName("qty").SetAsInteger(20);
+    table->Post();
+    Db->Commit();
+    EXPECT_EQ(ValueSeenByOther("SELECT string_agg(qty::text, ',' ORDER BY id) FROM stock"),
+              "10,20");
+    EXPECT_EQ(stderrText.Text(), "");
+}
+
+} // namespace
