@@ -78,7 +78,7 @@ String TSqlTable::ColumnList() const {
         if (asText && IsTemporal(FFieldTypes[i]))
             list += "::text";
     }
-    return list;
+    return FVersioned ? list + ", xmin::text" : list;
 }
 
 String TSqlTable::KeyList(const char* aDirection) const {
@@ -97,6 +97,11 @@ const Variant& TSqlTable::Stored(const TRecordValues& aRecord, int32_t aField) c
         return none;
     const std::size_t slot = FColumns.size() + static_cast<std::size_t>(it - FRawFields.begin());
     return slot < aRecord.size() ? aRecord[slot] : none;
+}
+
+const Variant& TSqlTable::Version(const TRecordValues& aRecord) const {
+    static const Variant none;
+    return FVersioned ? Stored(aRecord, static_cast<int32_t>(FColumns.size())) : none;
 }
 
 std::vector<QVariant> TSqlTable::KeyParams(const TRecordValues& aRecord) const {
@@ -218,6 +223,14 @@ void TSqlTable::ReadPostgresColumns(TFieldDefs& aDefs) {
         FKeyFields.push_back(key.second);
 }
 
+bool TSqlTable::HasRowVersion() {
+    // Tables keep row versions; views and foreign tables have none.
+    QSqlQuery query = ExecQuery(
+        Conn(), "SELECT relkind::text IN ('r', 'p') FROM pg_class WHERE oid = to_regclass(?)",
+        {ToQString(Table())});
+    return query.next() && query.value(0).toBool();
+}
+
 void TSqlTable::InternalInitFieldDefs(TFieldDefs& aDefs) {
     if (FTableName.empty())
         DatabaseError("No table name given");
@@ -226,6 +239,7 @@ void TSqlTable::InternalInitFieldDefs(TFieldDefs& aDefs) {
     FFieldTypes.clear();
     FZoned.clear();
     FRawFields.clear();
+    FVersioned = false;
     const bool sqlite = Conn().Driver() == sdSQLite;
     if (sqlite)
         ReadSqliteColumns(aDefs);
@@ -244,6 +258,9 @@ void TSqlTable::InternalInitFieldDefs(TFieldDefs& aDefs) {
         if (key || sqliteDate)
             FRawFields.push_back(i);
     }
+    FVersioned = !sqlite && HasRowVersion();
+    if (FVersioned)
+        FRawFields.push_back(static_cast<int32_t>(FColumns.size()));
 }
 
 // ---- reading ---------------------------------------------------------------------
@@ -375,6 +392,10 @@ int64_t TSqlTable::InternalPost(TRecordValues& aValues, const TRecordValues& aOl
             "UPDATE " + From() + " SET " + assignments + " WHERE " + WhereKey(FKeyFields, FColumns);
         for (const QVariant& key : KeyParams(aOldValues))
             params.push_back(key);
+        if (!Version(aOldValues).IsEmpty()) {
+            sql += " AND xmin::text = ?";
+            params.push_back(RawToSql(Version(aOldValues), ftString));
+        }
     }
     sql += " RETURNING " + ColumnList();
     std::vector<TRecordValues> rows;
@@ -393,6 +414,10 @@ int64_t TSqlTable::InternalPost(TRecordValues& aValues, const TRecordValues& aOl
         rows.clear();
         return aIndex;
     }
+    if (rows.empty() && !Version(aOldValues).IsEmpty() && Exists(aOldValues))
+        DatabaseError("Update refused: the record was changed by another user since it was read "
+                      "from table '" +
+                      FTableName + "'; read it again to see their changes");
     if (rows.empty())
         DatabaseError("Update refused: the record is no longer in table '" + FTableName +
                       "' (deleted or its key changed by another user)");
@@ -404,6 +429,13 @@ int64_t TSqlTable::InternalPost(TRecordValues& aValues, const TRecordValues& aOl
     } catch (const Exception&) {
         return aIndex;
     }
+}
+
+bool TSqlTable::Exists(const TRecordValues& aRecord) {
+    QSqlQuery query =
+        ExecQuery(Conn(), "SELECT 1 FROM " + From() + " WHERE " + WhereKey(FKeyFields, FColumns),
+                  KeyParams(aRecord));
+    return query.next();
 }
 
 void TSqlTable::InternalDelete(int64_t, const TRecordValues& aValues) {

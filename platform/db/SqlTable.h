@@ -12,6 +12,11 @@
 // keys, defaults) are read back into the record. When the database refuses the write, or the record
 // is no longer there, Post raises EDatabaseError with the reason and the data set stays in edit or
 // insert state with the values given.
+//
+// Two users editing one record: on PostgreSQL a post is refused when the row was
+// changed by anyone since it was read (its row version, xmin, differs), so no change
+// of another user is overwritten unseen; re-reading shows theirs. SQLite writes the
+// changed columns only: the last post wins for each column it changes.
 
 #include "platform/db/SqlDataSet.h"
 
@@ -54,6 +59,8 @@ private:
     std::vector<bool> FZoned;
     // Fields whose stored form each record keeps after its field values, in order.
     std::vector<int32_t> FRawFields;
+    // PostgreSQL tables: each record keeps its row version, read as one more column.
+    bool FVersioned = false;
 
     String Table() const;
     // The table in a FROM, UPDATE or DELETE.
@@ -64,6 +71,10 @@ private:
     bool HasSqlitePrimaryKeyIndex();
     String ColumnList() const;
     String KeyList(const char* aDirection) const;
+    // The row version aRecord was read with; empty when not kept.
+    const Variant& Version(const TRecordValues& aRecord) const;
+    bool Exists(const TRecordValues& aRecord);
+    bool HasRowVersion();
     // ("k1", "k2") < (?, ?): the key compared with as many parameters.
     String KeyCondition(const char* aOperator) const;
     int64_t PositionOf(const TRecordValues& aRecord);

@@ -63,6 +63,41 @@ protected:
     }
 };
 
+TEST_F(PostgresFaultTest, SecondPostOfAChangedRowIsRefusedAndOverwritesNothing) {
+    Db->ExecSQL("CREATE TABLE people (id INTEGER PRIMARY KEY, name TEXT, age INTEGER)");
+    Db->ExecSQL("INSERT INTO people VALUES (1, 'Ann', 30)");
+    auto mine = OpenTable("people");
+    auto theirs = New<TSqlTable>();
+    theirs->SetConnection(Other.get());
+    theirs->SetTableName("people");
+    theirs->Open();
+
+    mine->Edit();
+    mine->FieldByName("age").SetAsInteger(31);
+    theirs->Edit();
+    theirs->FieldByName("name").SetAsString("Anna");
+    theirs->Post();
+    try {
+        mine->Post();
+        ADD_FAILURE() << "a changed row was written over";
+    } catch (const EDatabaseError& error) {
+        EXPECT_THAT(error.Message(), HasSubstr("changed by another user"));
+    }
+    EXPECT_EQ(mine->State(), dsEdit);
+    EXPECT_EQ(mine->FieldByName("age").AsInteger(), 31);
+    EXPECT_EQ(ValueSeenByOther("SELECT name || age FROM people"), "Anna30");
+
+    mine->Cancel();
+    mine->Refresh();
+    mine->Edit();
+    mine->FieldByName("age").SetAsInteger(31);
+    mine->Post();
+    mine->Edit(); // its own post does not count as another user's change
+    mine->FieldByName("age").SetAsInteger(32);
+    mine->Post();
+    EXPECT_EQ(ValueSeenByOther("SELECT name || age FROM people"), "Anna32");
+}
+
 TEST_F(PostgresFaultTest, TerminatedSessionRefusesThePostAndARetryPostsTheTypedValues) {
     // A new session has no search path of the test's: the table lives in public.
     const std::string name = "quire_lost_" + std::to_string(::getpid());
