@@ -8,8 +8,14 @@
 #include <QString>
 #include <QVariant>
 
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlField>
+
 #include <algorithm>
+#include <atomic>
 #include <map>
+#include <utility>
 
 namespace fw {
 
@@ -45,7 +51,47 @@ struct TCustomSqlDataSet::TPageCache {
     }
 };
 
-TCustomSqlDataSet::TCustomSqlDataSet() : FCache(std::make_unique<TPageCache>()) {}
+namespace {
+
+String NewCursorName() {
+    static std::atomic<int> counter{0};
+    return "quire_cursor_" + IntToStr(++counter);
+}
+
+// The statement with each "?" outside quotes and comments replaced by the next
+// value, as the driver quotes it.
+String SpliceParams(const String& aSql, const std::vector<QVariant>& aParams,
+                    const QSqlDriver& aDriver) {
+    String result;
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < aSql.size(); ++i) {
+        const char c = aSql[i];
+        std::size_t end = i + 1;
+        if (c == '\'' || c == '"') {
+            end = aSql.find(c, i + 1);
+            end = end == String::npos ? aSql.size() : end + 1;
+        } else if (aSql.compare(i, 2, "--") == 0) {
+            end = aSql.find('\n', i);
+            end = end == String::npos ? aSql.size() : end;
+        } else if (aSql.compare(i, 2, "/*") == 0) {
+            end = aSql.find("*/", i + 2);
+            end = end == String::npos ? aSql.size() : end + 2;
+        } else if (c == '?' && next < aParams.size()) {
+            QSqlField field(QString(), aParams[next].metaType());
+            field.setValue(aParams[next++]);
+            result += FromQString(aDriver.formatValue(field));
+            continue;
+        }
+        result += aSql.substr(i, end - i);
+        i = end - 1;
+    }
+    return result;
+}
+
+} // namespace
+
+TCustomSqlDataSet::TCustomSqlDataSet()
+    : FCache(std::make_unique<TPageCache>()), FCursorName(NewCursorName()) {}
 
 TCustomSqlDataSet::~TCustomSqlDataSet() {
     SetConnection(nullptr);
@@ -81,13 +127,64 @@ TSqlConnection& TCustomSqlDataSet::Conn() const {
     return *FConnection;
 }
 
+// The statement text ends on a line of its own in every statement wrapped around
+// it, so that a trailing "--" comment ends there.
 String TCustomSqlDataSet::CountSql() const {
-    return "SELECT COUNT(*) FROM (" + SelectSql() + ") AS q";
+    return "SELECT COUNT(*) FROM (" + SelectSql() + "\n) AS q";
 }
 
 void TCustomSqlDataSet::InvalidateCache() {
     FCache->Pages.clear();
     FRecordCount = -1;
+    // Read anew: the next page declares the cursor again.
+    FCursorCurrent = false;
+}
+
+void TCustomSqlDataSet::OpenCursor() {
+    TSqlConnection& connection = Conn();
+    if (FCursorDeclared && FCursorCurrent && FCursorSession == connection.SessionNumber())
+        return;
+    CloseCursor();
+    const String select = PageColumns() == "*"
+                              ? SelectSql()
+                              : "SELECT " + PageColumns() + " FROM (" + SelectSql() + "\n) AS q";
+    const String sql =
+        SpliceParams(select, ToSqlParams(SelectParams()), *DatabaseOf(connection).driver());
+    ExecQuery(connection, "DECLARE " + FCursorName + " SCROLL CURSOR WITH HOLD FOR " + sql + "\n",
+              {});
+    FCursorDeclared = true;
+    FCursorCurrent = true;
+    FCursorSession = connection.SessionNumber();
+}
+
+void TCustomSqlDataSet::CloseCursor() {
+    if (!std::exchange(FCursorDeclared, false))
+        return;
+    // Gone with a lost or closed session; a rollback may have closed it too.
+    if (!FConnection || !DatabaseOf(*FConnection).isOpen() ||
+        FCursorSession != FConnection->SessionNumber())
+        return;
+    try {
+        QSqlQuery open = ExecQuery(*FConnection, "SELECT 1 FROM pg_cursors WHERE name = ?",
+                                   {ToQString(FCursorName)});
+        if (open.next())
+            ExecQuery(*FConnection, "CLOSE " + FCursorName, {});
+    } catch (const EDatabaseError&) {
+        // Closing is tidying up: the session ending closes it anyway.
+    }
+}
+
+void TCustomSqlDataSet::ReadCursorPage(int64_t aFirst, int32_t aCount,
+                                       std::vector<TRecordValues>& aRows) {
+    OpenCursor();
+    ExecQuery(Conn(), "MOVE ABSOLUTE " + IntToStr(aFirst) + " IN " + FCursorName, {});
+    ReadRows("FETCH FORWARD " + IntToStr(aCount) + " FROM " + FCursorName, {}, aRows);
+}
+
+int64_t TCustomSqlDataSet::CursorRecordCount() {
+    OpenCursor();
+    ExecQuery(Conn(), "MOVE ABSOLUTE 0 IN " + FCursorName, {});
+    return ExecQuery(Conn(), "MOVE FORWARD ALL IN " + FCursorName, {}).numRowsAffected();
 }
 
 void TCustomSqlDataSet::Reread() {
@@ -105,6 +202,7 @@ void TCustomSqlDataSet::InternalOpen() {
 }
 
 void TCustomSqlDataSet::InternalClose() {
+    CloseCursor();
     InvalidateCache();
 }
 
@@ -123,7 +221,11 @@ int64_t TCustomSqlDataSet::QueryCount(const String& aSql, const std::vector<Vari
 
 bool TCustomSqlDataSet::ReadPage(int64_t aFirst, int32_t aCount, const TRecordValues*,
                                  const TRecordValues*, std::vector<TRecordValues>& aRows) {
-    ReadRows("SELECT " + PageColumns() + " FROM (" + SelectSql() + ") AS q LIMIT " +
+    if (PagesByCursor()) {
+        ReadCursorPage(aFirst, aCount, aRows);
+        return true;
+    }
+    ReadRows("SELECT " + PageColumns() + " FROM (" + SelectSql() + "\n) AS q LIMIT " +
                  IntToStr(aCount) + " OFFSET " + IntToStr(aFirst),
              SelectParams(), aRows);
     return true;
@@ -156,7 +258,8 @@ bool TCustomSqlDataSet::InternalFetch(int64_t aIndex, TRecordValues& aValues) {
 
 int64_t TCustomSqlDataSet::InternalRecordCount() {
     if (FRecordCount < 0)
-        FRecordCount = QueryCount(CountSql(), SelectParams());
+        FRecordCount =
+            PagesByCursor() ? CursorRecordCount() : QueryCount(CountSql(), SelectParams());
     return FRecordCount;
 }
 

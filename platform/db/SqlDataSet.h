@@ -6,6 +6,12 @@
 // through any number of records keeps memory bounded. RecordCount asks the
 // database once and remembers the answer until the records change.
 //
+// Records without a key to page by (a PostgreSQL query or key-less table) are read
+// through a server-side cursor that holds the result as it was when first read, so
+// the pages are one result in one order, whatever plan the server picks for each
+// page; Refresh reads it anew. The cursor's parameters are quoted by the driver, as
+// it quotes those of its own prepared statements.
+//
 // The data set does not own its connection; a connection that closes closes its
 // data sets, and one that is destroyed lets go of them. Open raises EDatabaseError
 // without a connection.
@@ -42,6 +48,8 @@ protected:
     virtual std::vector<Variant> SelectParams() const { return {}; }
     // The select list the default ReadPage reads SelectSql's rows (named q) with.
     virtual String PageColumns() const { return "*"; }
+    // True when the pages are read through a server-side cursor (see above).
+    virtual bool PagesByCursor() const { return false; }
     // Counts the records; the default counts the rows of SelectSql.
     virtual String CountSql() const;
     // Reads one page. The default wraps SelectSql with LIMIT and OFFSET;
@@ -78,6 +86,17 @@ private:
     void Reread();
     std::unique_ptr<TPageCache> FCache;
     int64_t FRecordCount = -1;
+    String FCursorName;
+    // The cursor was declared (in session FCursorSession of the connection) and not
+    // closed since; it holds the records as they are now unless a re-read dropped it.
+    bool FCursorDeclared = false;
+    bool FCursorCurrent = false;
+    uint64_t FCursorSession = 0;
+
+    void OpenCursor();
+    void CloseCursor();
+    void ReadCursorPage(int64_t aFirst, int32_t aCount, std::vector<TRecordValues>& aRows);
+    int64_t CursorRecordCount();
 };
 
 } // namespace fw

@@ -127,7 +127,7 @@ void TSqlQuery::InternalInitFieldDefs(TFieldDefs& aDefs) {
     const std::vector<QVariant> params = ToSqlParams(FParams);
     // Described as a subquery that reads no row: a statement that is not a query
     // (an UPDATE ... RETURNING) cannot stand there, so it is refused before it runs.
-    const String describe = "SELECT * FROM (" + FSQL + ") AS q LIMIT 0";
+    const String describe = "SELECT * FROM (" + FSQL + "\n) AS q LIMIT 0";
     QSqlQuery query = [&] {
         try {
             return ExecQuery(connection, describe, params);
@@ -179,6 +179,10 @@ String TSqlQuery::PostgresPageColumns(const QSqlRecord& aRecord) const {
         }
     }
     return anyTemporal ? list : String("*");
+}
+
+bool TSqlQuery::PagesByCursor() const {
+    return Conn().Driver() == sdPostgreSQL;
 }
 
 int64_t TSqlQuery::InternalPost(TRecordValues&, const TRecordValues&, bool, int64_t) {

@@ -5,8 +5,9 @@
 // values are never spliced into the text. A statement that is not a query is
 // refused at Open before it runs. Column types come from the declared type of the
 // source column (SQLite, followed through aliases), otherwise from the types the
-// driver reports. Records are read a page at a time like every
-// SQL data set, by running the query again for each page.
+// driver reports. Records are read a page at a time like every SQL data set: on
+// PostgreSQL from a cursor over the query's result, on SQLite by running the query
+// again for each page. A trailing "--" comment in the text is allowed.
 
 #include "platform/db/SqlDataSet.h"
 
@@ -32,6 +33,7 @@ protected:
     String SelectSql() const override { return FSQL; }
     std::vector<Variant> SelectParams() const override { return FParams; }
     String PageColumns() const override { return FPageColumns; }
+    bool PagesByCursor() const override;
     void InternalInitFieldDefs(TFieldDefs& aDefs) override;
     int64_t InternalPost(TRecordValues& aValues, const TRecordValues& aOldValues, bool aInserting,
                          int64_t aIndex) override;

@@ -285,8 +285,15 @@ bool HasNullKey(const std::vector<int32_t>& aKeys, const TRecordValues& aRecord)
 
 } // namespace
 
+bool TSqlTable::PagesByCursor() const {
+    // Without a key nothing orders a PostgreSQL table's rows from one page to the next.
+    return FKeyFields.empty() && Conn().Driver() == sdPostgreSQL;
+}
+
 bool TSqlTable::ReadPage(int64_t aFirst, int32_t aCount, const TRecordValues* aPreviousLast,
                          const TRecordValues* aNextFirst, std::vector<TRecordValues>& aRows) {
+    if (PagesByCursor())
+        return TCustomSqlDataSet::ReadPage(aFirst, aCount, aPreviousLast, aNextFirst, aRows);
     const String select = "SELECT " + ColumnList() + " FROM " + From();
     const String limit = " LIMIT " + IntToStr(aCount);
     // Seeking by key costs the same anywhere in the table; an offset costs the rows skipped.

@@ -42,6 +42,7 @@ public:
 protected:
     String SelectSql() const override;
     String CountSql() const override;
+    bool PagesByCursor() const override;
     bool ReadPage(int64_t aFirst, int32_t aCount, const TRecordValues* aPreviousLast,
                   const TRecordValues* aNextFirst, std::vector<TRecordValues>& aRows) override;
     void InternalInitFieldDefs(TFieldDefs& aDefs) override;

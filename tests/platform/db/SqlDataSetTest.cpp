@@ -294,6 +294,18 @@ TEST_P(SqlDataSetTest, QueryBindsParametersAndIsReadOnly) {
     EXPECT_FALSE(query->Active());
 }
 
+TEST_P(SqlDataSetTest, QueryTextEndingInACommentOpensCountsAndReads) {
+    CreateTable("people", "id " + AutoKey() + ", name VARCHAR(30)");
+    Exec("INSERT INTO people (name) VALUES ('Ann'), ('Bob')");
+    auto query = New<TSqlQuery>();
+    query->SetConnection(Db.get());
+    query->SetSQL("SELECT name FROM people WHERE name <> ? ORDER BY name -- all but one");
+    query->SetParams({Variant("Bob")});
+    query->Open();
+    EXPECT_EQ(query->RecordCount(), 1);
+    EXPECT_EQ(query->FieldByName("name").AsString(), "Ann");
+}
+
 TEST_P(SqlDataSetTest, ScrollingReadsPagesOnDemandAndKeepsMemoryBounded) {
     CreateTable("numbers", "n INTEGER PRIMARY KEY, sq INTEGER");
     const int count = TCustomSqlDataSet::PageSize * 20 + 17;

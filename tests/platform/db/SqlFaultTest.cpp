@@ -155,4 +155,49 @@ TEST_F(PostgresFaultTest, RefusalInsideTheHostsTransactionUndoesOnlyThatPost) {
     EXPECT_EQ(stderrText.Text(), "");
 }
 
+// Every record once, in the query's order, however the server plans each page: a
+// sort bounded by a page's limit orders equal values differently from a full one.
+TEST_F(PostgresFaultTest, QueryWhosePlanReordersRowsIsPagedCompleteAndOnce) {
+    Db->ExecSQL("CREATE TABLE items (id INTEGER PRIMARY KEY, grp INTEGER, tag TEXT)");
+    Db->ExecSQL("INSERT INTO items SELECT g, g % 3, 'x' FROM generate_series(1, 600) g");
+    Db->ExecSQL("ANALYZE items");
+    auto query = New<TSqlQuery>();
+    query->SetConnection(Db.get());
+    query->SetSQL("SELECT id, grp FROM items WHERE tag <> ? ORDER BY grp -- equal groups");
+    query->SetParams({Variant("it's \\ ?")});
+    query->Open();
+    EXPECT_EQ(query->RecordCount(), 600);
+    std::set<int64_t> ids;
+    int64_t read = 0;
+    int32_t lastGroup = 0;
+    for (; !query->Eof(); query->Next(), ++read) {
+        ids.insert(query->FieldByName("id").AsLargeInt());
+        EXPECT_GE(query->FieldByName("grp").AsInteger(), lastGroup);
+        lastGroup = query->FieldByName("grp").AsInteger();
+    }
+    EXPECT_EQ(read, 600);
+    EXPECT_EQ(ids.size(), 600u);
+}
+
+// A key-less table: a row another user updates moves to the end of the table,
+// which must not shift the pages read after it.
+TEST_F(PostgresFaultTest, KeylessTableIsPagedCompleteAndOnceWhileRowsMove) {
+    Db->ExecSQL("CREATE TABLE notes (id INTEGER, body TEXT)");
+    Db->ExecSQL("INSERT INTO notes SELECT g, 'n' FROM generate_series(1, 600) g");
+    auto table = OpenTable("notes");
+    EXPECT_FALSE(table->CanModify());
+    Other->ExecSQL("UPDATE " + dbtest::PgSchema() + ".notes SET body = 'moved' WHERE id < 10");
+    std::set<int64_t> ids;
+    int64_t read = 0;
+    for (; !table->Eof(); table->Next(), ++read)
+        ids.insert(table->FieldByName("id").AsLargeInt());
+    EXPECT_EQ(read, 600);
+    EXPECT_EQ(ids.size(), 600u);
+    EXPECT_EQ(table->RecordCount(), 600);
+
+    table->Refresh(); // read anew: the moved rows show their new values
+    table->Last();
+    EXPECT_EQ(table->FieldByName("body").AsString(), "moved");
+}
+
 } // namespace
