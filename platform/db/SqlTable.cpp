@@ -405,22 +405,45 @@ int64_t TSqlTable::InternalPost(TRecordValues& aValues, const TRecordValues& aOl
         }
     }
     sql += " RETURNING " + ColumnList();
+    // SQLite outside the host's transaction: the write is committed on its own, so
+    // that a commit a reader's lock holds up is refused rather than lost unseen
+    // after the record was read back.
+    const bool ownTransaction = driver == sdSQLite && !Conn().InTransaction();
+    const String refused = String(aInserting ? "Insert" : "Update") + " refused: ";
     std::vector<TRecordValues> rows;
     std::optional<QSqlQuery> query;
     try {
+        if (ownTransaction)
+            ExecQuery(Conn(), "BEGIN IMMEDIATE", {});
         query = ExecQuery(Conn(), sql, params);
     } catch (const EDatabaseError& error) {
-        DatabaseError(String(aInserting ? "Insert" : "Update") + " refused: " + error.Message());
+        if (ownTransaction)
+            RollbackOwnTransaction();
+        DatabaseError(refused + error.Message());
     }
-    // From here the write has happened: nothing may report it as refused, which
-    // would leave the record in edit state to be written twice.
-    InvalidateCache();
+    bool readBack = true;
     try {
         FetchRows(*query, FFieldTypes, rows, FRawFields);
     } catch (const Exception&) {
         rows.clear();
-        return aIndex;
+        readBack = false;
     }
+    query.reset();
+    if (ownTransaction && readBack && rows.empty()) {
+        RollbackOwnTransaction();
+    } else if (ownTransaction) {
+        try {
+            ExecQuery(Conn(), "COMMIT", {});
+        } catch (const EDatabaseError& error) {
+            RollbackOwnTransaction();
+            DatabaseError(refused + error.Message());
+        }
+    }
+    // From here the write has happened: nothing may report it as refused, which
+    // would leave the record in edit state to be written twice.
+    InvalidateCache();
+    if (!readBack)
+        return aIndex;
     if (rows.empty() && !Version(aOldValues).IsEmpty() && Exists(aOldValues))
         DatabaseError("Update refused: the record was changed by another user since it was read "
                       "from table '" +
@@ -435,6 +458,14 @@ int64_t TSqlTable::InternalPost(TRecordValues& aValues, const TRecordValues& aOl
         return PositionOf(aValues);
     } catch (const Exception&) {
         return aIndex;
+    }
+}
+
+void TSqlTable::RollbackOwnTransaction() {
+    try {
+        ExecQuery(Conn(), "ROLLBACK", {});
+    } catch (const EDatabaseError&) {
+        // Nothing to undo when the transaction never started.
     }
 }
 

@@ -75,6 +75,7 @@ private:
     // The row version aRecord was read with; empty when not kept.
     const Variant& Version(const TRecordValues& aRecord) const;
     bool Exists(const TRecordValues& aRecord);
+    void RollbackOwnTransaction();
     bool HasRowVersion();
     // ("k1", "k2") < (?, ?): the key compared with as many parameters.
     String KeyCondition(const char* aOperator) const;
