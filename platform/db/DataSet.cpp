@@ -269,7 +269,7 @@ void TDataSet::Edit() {
         return;
     }
     if (!CanModify())
-        DatabaseError("Cannot modify a read-only data set");
+        DatabaseError(CannotModifyReason());
     FOldValues = FCurrent;
     FModified = false;
     SetState(dsEdit);
@@ -281,7 +281,7 @@ void TDataSet::BeginInsertAppend(bool aAppend) {
     // A pending record is posted first; the new one's place is taken afterwards.
     CheckBrowseMode();
     if (!CanModify())
-        DatabaseError("Cannot modify a read-only data set");
+        DatabaseError(CannotModifyReason());
     const int64_t insertIndex = aAppend ? InternalRecordCount() : (FHasRecord ? FIndex : 0);
     FIndexBeforeInsert = FHasRecord ? FIndex : -1;
     FOldValues = FHasRecord ? FCurrent : TRecordValues{};
@@ -389,7 +389,7 @@ void TDataSet::Delete() {
     if (!FHasRecord)
         DatabaseError("Cannot perform this operation on an empty data set");
     if (!CanModify())
-        DatabaseError("Cannot modify a read-only data set");
+        DatabaseError(CannotModifyReason());
     DataEvent(deCheckBrowseMode);
     const TRecordValues& values = FState == dsEdit ? FOldValues : FCurrent;
     InternalDelete(FIndex, values);

@@ -93,6 +93,9 @@ public:
     void CheckBrowseMode();
     bool Modified() const { return FModified; }
     virtual bool CanModify() const = 0;
+    // Why records cannot be modified, for the error Edit, Insert and Delete raise
+    // when CanModify is false.
+    virtual String CannotModifyReason() const { return "Cannot modify a read-only data set"; }
 
     void DisableControls();
     void EnableControls();

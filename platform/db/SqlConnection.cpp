@@ -14,6 +14,7 @@
 #include <QTimeZone>
 
 #include <libpq-fe.h>
+#include <sqlite3.h>
 
 #include <atomic>
 #include <exception>
@@ -45,8 +46,10 @@ QString NewConnectionName() {
 // errors anyway. Dates are read as ISO text. Times with a zone are read and written
 // with their offset, so they do not depend on the session's zone; it is set to the
 // process's zone where the server knows it, for statements of the host's own.
-void SetPostgresSession(const QSqlDatabase& aDatabase) {
+void SetPostgresSession(const QSqlDatabase& aDatabase, bool aReadOnly) {
     QSqlQuery query(aDatabase);
+    if (aReadOnly)
+        query.exec(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
     query.exec(QStringLiteral("SET client_min_messages TO error"));
     query.exec(QStringLiteral("SET DateStyle TO ISO, YMD"));
     const QString zone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
@@ -129,6 +132,21 @@ void TSqlConnection::SetPassword(const String& aPassword) {
     FPassword = aPassword;
 }
 
+void TSqlConnection::SetReadOnly(bool aValue) {
+    CheckDisconnected("the read-only setting");
+    FReadOnly = aValue;
+}
+
+bool TSqlConnection::DatabaseReadOnly() const {
+    if (FReadOnly || FDriver != sdSQLite || !FImpl->Database.isOpen())
+        return FReadOnly;
+    const QVariant handle = FImpl->Database.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return false;
+    sqlite3* database = *static_cast<sqlite3* const*>(handle.constData());
+    return database && sqlite3_db_readonly(database, "main") == 1;
+}
+
 bool TSqlConnection::Connected() const {
     return FImpl->Database.isOpen() || FImpl->Lost;
 }
@@ -149,7 +167,9 @@ void TSqlConnection::OpenSession() {
         QSqlDatabase db = QSqlDatabase::addDatabase(driver, FImpl->ConnectionName);
         db.setDatabaseName(ToQString(FDatabaseName));
         if (FDriver == sdSQLite) {
-            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=1000"));
+            db.setConnectOptions(
+                FReadOnly ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=1000;QSQLITE_OPEN_READONLY")
+                          : QStringLiteral("QSQLITE_BUSY_TIMEOUT=1000"));
         } else {
             db.setHostName(ToQString(FHostName));
             if (FPort > 0)
@@ -163,7 +183,7 @@ void TSqlConnection::OpenSession() {
             FImpl->Lost = false;
             ++FImpl->SessionNumber;
             if (FDriver == sdPostgreSQL)
-                SetPostgresSession(db);
+                SetPostgresSession(db, FReadOnly);
             return;
         }
         const String message = FromQString(db.lastError().text());

@@ -57,6 +57,13 @@ public:
     const String& UserName() const { return FUserName; }
     void SetUserName(const String& aName);
     void SetPassword(const String& aPassword);
+    // Opens the database for reading only (SQLite: the file is not written; PostgreSQL:
+    // the session's transactions are read-only).
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool aValue);
+    // True when the open database takes no writes: opened ReadOnly, or a SQLite file
+    // the process may not write, which SQLite opens for reading only.
+    bool DatabaseReadOnly() const;
 
     void Open();
     void Close();
@@ -90,6 +97,7 @@ private:
     String FUserName;
     String FPassword;
     bool FInTransaction = false;
+    bool FReadOnly = false;
     std::unique_ptr<TImpl> FImpl;
     std::vector<TCustomSqlDataSet*> FDataSets;
 

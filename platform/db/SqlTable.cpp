@@ -55,7 +55,17 @@ void TSqlTable::SetTableName(const String& aName) {
 }
 
 bool TSqlTable::CanModify() const {
-    return !FReadOnly && !FKeyFields.empty();
+    return !FReadOnly && !FKeyFields.empty() && !FDatabaseReadOnly;
+}
+
+String TSqlTable::CannotModifyReason() const {
+    const String table = "Cannot modify table '" + FTableName + "': ";
+    if (FDatabaseReadOnly)
+        return table + "the database '" + (Connection() ? Connection()->DatabaseName() : "") +
+               "' is open for reading only";
+    if (FReadOnly)
+        return table + "the data set is read-only";
+    return table + "it has no primary key to find its records by";
 }
 
 String TSqlTable::Table() const {
@@ -258,6 +268,7 @@ void TSqlTable::InternalInitFieldDefs(TFieldDefs& aDefs) {
         if (key || sqliteDate)
             FRawFields.push_back(i);
     }
+    FDatabaseReadOnly = Conn().DatabaseReadOnly();
     FVersioned = !sqlite && HasRowVersion();
     if (FVersioned)
         FRawFields.push_back(static_cast<int32_t>(FColumns.size()));
@@ -366,7 +377,7 @@ String WhereKey(const std::vector<int32_t>& aKeys, const std::vector<String>& aC
 int64_t TSqlTable::InternalPost(TRecordValues& aValues, const TRecordValues& aOldValues,
                                 bool aInserting, int64_t aIndex) {
     if (!CanModify())
-        DatabaseError("Cannot modify a read-only data set");
+        DatabaseError(CannotModifyReason());
     const TSqlDriver driver = Conn().Driver();
     std::vector<QVariant> params;
     String sql;
@@ -478,7 +489,7 @@ bool TSqlTable::Exists(const TRecordValues& aRecord) {
 
 void TSqlTable::InternalDelete(int64_t, const TRecordValues& aValues) {
     if (!CanModify())
-        DatabaseError("Cannot modify a read-only data set");
+        DatabaseError(CannotModifyReason());
     const String sql = "DELETE FROM " + From() + " WHERE " + WhereKey(FKeyFields, FColumns);
     int64_t deleted = 0;
     try {

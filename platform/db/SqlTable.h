@@ -36,6 +36,7 @@ public:
     bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool aValue) { FReadOnly = aValue; }
     bool CanModify() const override;
+    String CannotModifyReason() const override;
     // Positions of the primary key columns in the field list, in key order.
     const std::vector<int32_t>& KeyFieldIndexes() const { return FKeyFields; }
 
@@ -62,6 +63,8 @@ private:
     std::vector<int32_t> FRawFields;
     // PostgreSQL tables: each record keeps its row version, read as one more column.
     bool FVersioned = false;
+    // The database took no writes when the table was opened.
+    bool FDatabaseReadOnly = false;
 
     String Table() const;
     // The table in a FROM, UPDATE or DELETE.

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <unistd.h>
+
 using namespace fw;
 
 namespace {
@@ -148,6 +151,51 @@ TEST(SqliteLockTest, PostRefusedByALockKeepsTheEditAndSucceedsLater) {
     table->Post();
     table->Refresh();
     EXPECT_EQ(table->FieldByName("name").AsString(), "read");
+}
+
+// A file the process may not write opens for reading; its tables refuse edits up
+// front with the reason, and so does a database opened ReadOnly.
+TEST(SqliteReadOnlyTest, ReadOnlyDatabaseOpensAndRefusesEditsSayingWhy) {
+    dbtest::TTempDir dir;
+    std::string reason;
+    {
+        auto writer = dbtest::Connect(dbtest::TBackendKind::SQLite, dir, reason);
+        writer->ExecSQL("CREATE TABLE t (id INTEGER PRIMARY KEY, name TEXT)");
+        writer->ExecSQL("INSERT INTO t (name) VALUES ('kept')");
+    }
+    const std::string file = dir.File("test.sqlite");
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::group_read |
+                                           std::filesystem::perms::others_read);
+    for (const bool openedReadOnly : {false, true}) {
+        auto db = New<TSqlConnection>();
+        db->SetDatabaseName(file);
+        db->SetReadOnly(openedReadOnly);
+        // The superuser may write any file: the file is opened as another user.
+        const bool root = ::geteuid() == 0;
+        ASSERT_TRUE(!root || ::seteuid(65534) == 0);
+        db->Open();
+        ASSERT_TRUE(!root || ::seteuid(0) == 0);
+        EXPECT_TRUE(db->DatabaseReadOnly());
+
+        auto table = New<TSqlTable>();
+        table->SetConnection(db.get());
+        table->SetTableName("t");
+        table->Open();
+        EXPECT_FALSE(table->CanModify());
+        try {
+            table->Edit();
+            ADD_FAILURE() << "edit of a read-only database";
+        } catch (const EDatabaseError& error) {
+            EXPECT_NE(error.Message().find("open for reading only"), std::string::npos)
+                << error.Message();
+        }
+        EXPECT_THROW(table->Append(), EDatabaseError);
+        EXPECT_THROW(table->Delete(), EDatabaseError);
+        EXPECT_EQ(table->State(), dsBrowse);
+        EXPECT_EQ(table->RecordCount(), 1);
+        EXPECT_EQ(table->FieldByName("name").AsString(), "kept");
+    }
 }
 
 } // namespace

@@ -107,6 +107,22 @@ TEST_F(Strip, AValueTheFieldRefusesIsReportedAndNothingIsLost) {
     EXPECT_EQ(Table->FieldByName("qty").AsVariant().AsInteger(), 9);
 }
 
+TEST_F(Strip, TypingIntoARecordOfAReadOnlyDatabaseIsRefusedSayingWhy) {
+    Db->Close();
+    Db->SetReadOnly(true);
+    Db->Open();
+    Table->Open();
+    Application->ProcessMessages();
+    ClickRow("qty");
+    Input::Type(Edit(), "9");
+    Input::Key(Edit(), fw::VK_RETURN);
+    EXPECT_NE(Application->LastExceptionMessage().find("open for reading only"), std::string::npos)
+        << Application->LastExceptionMessage();
+    EXPECT_EQ(Edit().Text(), "3");
+    EXPECT_EQ(Table->State(), fw::dsBrowse);
+    EXPECT_EQ(Stored("qty", "Lamp").AsInteger(), 3);
+}
+
 TEST_F(Strip, CtrlEnterAndDoubleClickStepALookupRow) {
     ClickRow("active");
     EXPECT_EQ(Edit().Text(), "True");
