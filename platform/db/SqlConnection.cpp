@@ -311,10 +311,12 @@ void TSqlConnection::Commit() {
     if (!FInTransaction)
         throw EDatabaseError("No transaction on '" + FDatabaseName + "' to commit");
     if (!FImpl->Database.commit()) {
-        const String message = FromQString(FImpl->Database.lastError().text());
+        String message = FromQString(FImpl->Database.lastError().text());
         // PostgreSQL rolls back a transaction whose commit fails.
         if (FDriver == sdPostgreSQL) {
             FInTransaction = false;
+            if (DropSessionIfLost())
+                message += " (the connection to the server was lost)";
             RereadDataSets();
         }
         throw EDatabaseError("Cannot commit on '" + FDatabaseName + "': " + message);
@@ -329,6 +331,9 @@ void TSqlConnection::Rollback() {
     FInTransaction = false;
     const bool rolledBack = FImpl->Database.rollback();
     const String message = FromQString(FImpl->Database.lastError().text());
+    // A lost session took its transaction with it: the data sets read from a new one.
+    if (!rolledBack)
+        DropSessionIfLost();
     RereadDataSets();
     if (!rolledBack)
         throw EDatabaseError("Cannot roll back on '" + FDatabaseName + "': " + message);
