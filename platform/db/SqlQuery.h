@@ -2,7 +2,10 @@
 // TSqlQuery: the records of an SQL query, read-only.
 //
 // The query text takes positional parameters ("?"), bound from Params in order;
-// values are never spliced into the text. A statement that is not a query is
+// they are bound by the driver, except on PostgreSQL, where the cursor's
+// declaration (which takes no parameters) gets them as literals quoted by the
+// driver, as the driver itself passes the values of its prepared statements. A
+// statement that is not a query is
 // refused at Open before it runs. Column types come from the declared type of the
 // source column (SQLite, followed through aliases), otherwise from the types the
 // driver reports. Records are read a page at a time like every SQL data set: on
