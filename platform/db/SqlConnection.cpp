@@ -69,8 +69,15 @@ bool RunPlain(const QSqlDatabase& aDatabase, const char* aSql) {
     return query.exec(QString::fromLatin1(aSql));
 }
 
-bool PostgresSessionBroken(const QSqlDatabase& aDatabase) {
-    if (!aDatabase.isOpen())
+// SQLSTATE codes that end the session: connection exceptions (class 08) and the
+// server shutting down or terminating it (57P01 to 57P03).
+bool EndsSession(const QString& aState) {
+    return aState.startsWith(QLatin1String("08")) || aState == QLatin1String("57P01") ||
+           aState == QLatin1String("57P02") || aState == QLatin1String("57P03");
+}
+
+bool PostgresSessionBroken(const QSqlDatabase& aDatabase, const QString& aState) {
+    if (!aDatabase.isOpen() || EndsSession(aState))
         return true;
     const QVariant handle = aDatabase.driver()->handle();
     // The driver names the handle's type by the structure PGconn stands for.
@@ -205,8 +212,9 @@ void TSqlConnection::ResumeSession() {
     }
 }
 
-bool TSqlConnection::DropSessionIfLost() {
-    if (FDriver != sdPostgreSQL || !PostgresSessionBroken(FImpl->Database))
+bool TSqlConnection::DropSessionIfLost(const QSqlError& aError) {
+    if (FDriver != sdPostgreSQL ||
+        !PostgresSessionBroken(FImpl->Database, aError.nativeErrorCode()))
         return false;
     // The driver goes with its connection, so that statements still alive do not
     // try to free themselves on the dead session.
@@ -276,7 +284,7 @@ QSqlQuery ExecQuery(TSqlConnection& aConnection, const String& aSql,
         message = FromQString(database.lastError().text());
     if (message.empty())
         message = "unknown database error";
-    if (aConnection.DropSessionIfLost()) {
+    if (aConnection.DropSessionIfLost(query.lastError())) {
         message += " (the connection to the server was lost";
         message += guarded ? ", and the transaction with it" : "";
         message += "; the next attempt connects again)";
@@ -315,7 +323,7 @@ void TSqlConnection::Commit() {
         // PostgreSQL rolls back a transaction whose commit fails.
         if (FDriver == sdPostgreSQL) {
             FInTransaction = false;
-            if (DropSessionIfLost())
+            if (DropSessionIfLost(FImpl->Database.lastError()))
                 message += " (the connection to the server was lost)";
             RereadDataSets();
         }
@@ -333,7 +341,7 @@ void TSqlConnection::Rollback() {
     const String message = FromQString(FImpl->Database.lastError().text());
     // A lost session took its transaction with it: the data sets read from a new one.
     if (!rolledBack)
-        DropSessionIfLost();
+        DropSessionIfLost(FImpl->Database.lastError());
     RereadDataSets();
     if (!rolledBack)
         throw EDatabaseError("Cannot roll back on '" + FDatabaseName + "': " + message);

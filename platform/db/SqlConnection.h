@@ -30,6 +30,7 @@
 #include <vector>
 
 class QSqlDatabase;
+class QSqlError;
 class QSqlQuery;
 class QVariant;
 
@@ -104,9 +105,9 @@ private:
     void OpenSession();
     // Opens a new session when the server closed the last one.
     void ResumeSession();
-    // After a failed statement: true (and the dead session let go) when the server
-    // closed the session.
-    bool DropSessionIfLost();
+    // After a statement failed with aError: true (and the dead session let go) when
+    // the server closed the session.
+    bool DropSessionIfLost(const QSqlError& aError);
     // Counts the sessions opened, so that data sets know when server-side state
     // of theirs (a cursor) went with an earlier one.
     uint64_t SessionNumber() const;

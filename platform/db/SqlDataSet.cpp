@@ -142,6 +142,8 @@ void TCustomSqlDataSet::InvalidateCache() {
 
 void TCustomSqlDataSet::OpenCursor() {
     TSqlConnection& connection = Conn();
+    // A new session for a lost one first, so that a cursor gone with it is known.
+    connection.ResumeSession();
     if (FCursorDeclared && FCursorCurrent && FCursorSession == connection.SessionNumber())
         return;
     CloseCursor();

@@ -154,6 +154,24 @@ TEST_F(PostgresFaultTest, CommitOnATerminatedSessionRaisesAndTheNextPostReconnec
     Other->ExecSQL("DROP TABLE public." + name);
 }
 
+TEST_F(PostgresFaultTest, QueryReadsOnAfterItsSessionIsTerminated) {
+    auto query = New<TSqlQuery>();
+    query->SetConnection(Db.get());
+    query->SetSQL("SELECT g FROM generate_series(1, 600) g ORDER BY g");
+    query->Open();
+    Other->ExecSQL("SELECT pg_terminate_backend(?, 5000)", {Variant(BackendOf(*Db))});
+    dbtest::TStderrCapture stderrText;
+    try {
+        query->Last();
+        ADD_FAILURE() << "read on a terminated session";
+    } catch (const EDatabaseError& error) {
+        EXPECT_THAT(error.Message(), HasSubstr("connection to the server was lost"));
+    }
+    query->Last(); // the cursor is declared again on the new session
+    EXPECT_EQ(query->Fields(0).AsInteger(), 600);
+    EXPECT_EQ(stderrText.Text(), "");
+}
+
 TEST_F(PostgresFaultTest, RefusalInsideTheHostsTransactionUndoesOnlyThatPost) {
     Db->ExecSQL("CREATE TABLE stock (id INTEGER PRIMARY KEY, qty INTEGER CHECK (qty >= 0))");
     Db->ExecSQL("INSERT INTO stock VALUES (1, 1), (2, 2)");
