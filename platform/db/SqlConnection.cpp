@@ -308,9 +308,11 @@ void TSqlConnection::StartTransaction() {
     if (FInTransaction)
         throw EDatabaseError("A transaction on '" + FDatabaseName + "' is already active");
     ResumeSession();
-    if (!FImpl->Database.transaction())
-        throw EDatabaseError("Cannot start a transaction on '" + FDatabaseName +
-                             "': " + FromQString(FImpl->Database.lastError().text()));
+    if (!FImpl->Database.transaction()) {
+        const String message = FromQString(FImpl->Database.lastError().text());
+        DropSessionIfLost(FImpl->Database.lastError());
+        throw EDatabaseError("Cannot start a transaction on '" + FDatabaseName + "': " + message);
+    }
     FInTransaction = true;
 }
 

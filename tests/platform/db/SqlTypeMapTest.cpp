@@ -118,24 +118,6 @@ TEST(SqliteLockTest, PostRefusedByALockKeepsTheEditAndSucceedsLater) {
     table->Refresh();
     EXPECT_EQ(table->FieldByName("name").AsString(), "mine");
 
-    // A new record refused by a lock is kept, and written once when retried.
-    table->Append();
-    table->FieldByName("name").SetAsString("new");
-    other->ExecSQL("BEGIN EXCLUSIVE");
-    try {
-        table->Post();
-        FAIL() << "inserted through a lock";
-    } catch (const EDatabaseError& error) {
-        EXPECT_NE(error.Message().find("locked"), std::string::npos) << error.Message();
-    }
-    EXPECT_EQ(table->State(), dsInsert);
-    EXPECT_EQ(table->FieldByName("name").AsString(), "new");
-    other->ExecSQL("COMMIT");
-    table->Post();
-    EXPECT_EQ(table->RecordCount(), 2);
-    EXPECT_EQ(table->FieldByName("name").AsString(), "new");
-    EXPECT_EQ(table->FieldByName("id").AsInteger(), 2);
-
     // A reader's lock lets the write start but not commit.
     table->Edit();
     table->FieldByName("name").SetAsString("read");
