@@ -88,6 +88,32 @@ String TCustomSqlDataSet::CountSql() const {
 void TCustomSqlDataSet::InvalidateCache() {
     FCache->Pages.clear();
     FRecordCount = -1;
+    FEstimated = false;
+    FEstimate = -2;
+}
+
+int64_t TCustomSqlDataSet::Estimate() {
+    if (FEstimate == -2) {
+        FEstimate = EstimateCount();
+        // Two pages at least, so that the first page is never taken for the last.
+        if (FEstimate < 2 * PageSize)
+            FEstimate = -1;
+    }
+    return FEstimate;
+}
+
+void TCustomSqlDataSet::Shift(int64_t aDelta) {
+    if (aDelta % PageSize == 0) {
+        std::map<int64_t, TPageCache::TPage> moved;
+        for (auto& [pageNo, page] : FCache->Pages)
+            moved.emplace(pageNo + aDelta / PageSize, std::move(page));
+        FCache->Pages = std::move(moved);
+    } else {
+        FCache->Pages.clear();
+    }
+    if (FRecordCount >= 0)
+        FRecordCount += aDelta;
+    ShiftPositions(aDelta);
 }
 
 void TCustomSqlDataSet::Reread() {
@@ -143,8 +169,16 @@ bool TCustomSqlDataSet::InternalFetch(int64_t aIndex, TRecordValues& aValues) {
         const TRecordValues* nextFirst =
             after && !after->Rows.empty() ? &after->Rows.front() : nullptr;
         std::vector<TRecordValues> rows;
-        ReadPage(pageNo * PageSize, PageSize, previousLast, nextFirst, rows);
-        if (rows.size() < PageSize && (!rows.empty() || pageNo == 0))
+        int64_t shift = 0;
+        if (FEstimated && !previousLast && nextFirst)
+            shift = ReadPageBefore(pageNo, *nextFirst, rows);
+        else if (FEstimated && !previousLast)
+            shift = JumpToPage(pageNo, aIndex, rows);
+        else
+            ReadPage(pageNo * PageSize, PageSize, previousLast, nextFirst, rows);
+        if (shift != 0)
+            return InternalFetch(aIndex + shift, aValues);
+        if (rows.size() < PageSize && (!rows.empty() || pageNo == 0 || previousLast))
             FRecordCount = pageNo * PageSize + static_cast<int64_t>(rows.size());
         page = &FCache->Store(pageNo, std::move(rows));
     }
@@ -154,10 +188,90 @@ bool TCustomSqlDataSet::InternalFetch(int64_t aIndex, TRecordValues& aValues) {
     return true;
 }
 
+int64_t TCustomSqlDataSet::JumpToPage(int64_t aPage, int64_t aIndex,
+                                      std::vector<TRecordValues>& aRows) {
+    const int64_t first = aPage * PageSize;
+    if (FRecordCount < 0 || first + PageSize < FRecordCount) {
+        // Another part of the table, numbered apart from what was read before.
+        FCache->Pages.clear();
+        FRecordCount = -1;
+        if (aPage == 0) {
+            FEstimated = false;
+            ReadPage(0, PageSize, nullptr, nullptr, aRows);
+            return 0;
+        }
+        const int64_t estimate = Estimate();
+        if (first + PageSize < estimate) {
+            ReadEstimatedPage(first, estimate, PageSize, aRows);
+            if (first + static_cast<int64_t>(aRows.size()) > aIndex)
+                return 0;
+            // The end is nearer than estimated: the asked record becomes the last.
+            aRows.clear();
+            FRecordCount = aIndex + 1;
+        } else {
+            FRecordCount = std::max(estimate, aIndex + 1);
+        }
+    }
+    // The last page, read from the end.
+    ReadPage(first, PageSize, nullptr, nullptr, aRows);
+    const int64_t found = static_cast<int64_t>(aRows.size());
+    if (found >= FRecordCount - first)
+        return 0;
+    // Fewer records than that in all: now they are counted.
+    FEstimated = false;
+    aRows.clear();
+    const int64_t shift = found - FRecordCount;
+    Shift(shift);
+    return shift;
+}
+
+int64_t TCustomSqlDataSet::ReadPageBefore(int64_t aPage, const TRecordValues& aNextFirst,
+                                          std::vector<TRecordValues>& aRows) {
+    // One record more than a page tells whether the first page is the first.
+    ReadPage(aPage * PageSize, PageSize + 1, nullptr, &aNextFirst, aRows);
+    if (aRows.size() > PageSize) {
+        aRows.erase(aRows.begin());
+        if (aPage > 0)
+            return 0;
+        // There are records before the first position: every position moves a page on.
+        Shift(PageSize);
+        FCache->Store(1, std::move(aRows));
+        aRows.clear();
+        return PageSize;
+    }
+    // The first record is among these: from here the positions are exact.
+    FEstimated = false;
+    const int64_t shift = static_cast<int64_t>(aRows.size()) - (aPage + 1) * PageSize;
+    if (shift == 0)
+        return 0;
+    Shift(shift);
+    if (aRows.size() == PageSize)
+        FCache->Store(0, std::move(aRows));
+    aRows.clear();
+    return shift;
+}
+
+void TCustomSqlDataSet::ReadEstimatedPage(int64_t aFirst, int64_t, int32_t aCount,
+                                          std::vector<TRecordValues>& aRows) {
+    ReadPage(aFirst, aCount, nullptr, nullptr, aRows);
+}
+
 int64_t TCustomSqlDataSet::InternalRecordCount() {
-    if (FRecordCount < 0)
-        FRecordCount = QueryCount(CountSql(), SelectParams());
+    if (FRecordCount >= 0)
+        return FRecordCount;
+    const int64_t estimate = Estimate();
+    if (estimate >= 0) {
+        FEstimated = true;
+        return estimate;
+    }
+    FRecordCount = QueryCount(CountSql(), SelectParams());
     return FRecordCount;
+}
+
+void TCustomSqlDataSet::InternalLast() {
+    // Unless the end was read, no page held may be taken for the last one.
+    if (FRecordCount < 0 && Estimate() >= 0)
+        FCache->Pages.clear();
 }
 
 int64_t TCustomSqlDataSet::InternalRefresh(const TRecordValues&, int64_t aIndex) {

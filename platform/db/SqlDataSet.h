@@ -6,6 +6,13 @@
 // through any number of records keeps memory bounded. RecordCount asks the
 // database once and remembers the answer until the records change.
 //
+// A descendant that can estimate its size without reading it (EstimateCount) is not
+// counted when the estimate is over CountLimit: RecordCount is then the estimate,
+// Last reads the last page from the end and a jump reads the page where the estimate
+// puts it (ReadEstimatedPage). Positions are then estimates (PositionsEstimated): the
+// records read next to each other are numbered one apart, and when reading backwards
+// meets the first record, the positions are shifted to be exact from then on.
+//
 // The data set does not own its connection; a connection that closes closes its
 // data sets, and one that is destroyed lets go of them. Open raises EDatabaseError
 // without a connection.
@@ -33,6 +40,13 @@ public:
     // Pages held now (never more than MaxCachedPages).
     int32_t CachedPageCount() const;
 
+    // Above this estimated size the records are not counted (see above).
+    static constexpr int64_t DefaultCountLimit = 100000;
+    int64_t CountLimit() const { return FCountLimit; }
+    void SetCountLimit(int64_t aValue) { FCountLimit = aValue; }
+    // Whether RecordCount and RecNo are estimates now.
+    bool PositionsEstimated() const { return FEstimated; }
+
 protected:
     TCustomSqlDataSet();
 
@@ -49,6 +63,13 @@ protected:
     // page when they are known, for descendants that can seek by key instead.
     virtual bool ReadPage(int64_t aFirst, int32_t aCount, const TRecordValues* aPreviousLast,
                           const TRecordValues* aNextFirst, std::vector<TRecordValues>& aRows);
+    // The estimated record count when it is over CountLimit, read without a scan; -1
+    // when the records are to be counted. Asked again after the records change.
+    virtual int64_t EstimateCount() { return -1; }
+    // Reads up to aCount records from about position aFirst of aEstimatedCount, found
+    // by the estimate, not by skipping records; only when EstimateCount gave one.
+    virtual void ReadEstimatedPage(int64_t aFirst, int64_t aEstimatedCount, int32_t aCount,
+                                   std::vector<TRecordValues>& aRows);
     // Runs aSql with aParams and appends each row, converted by the field types.
     void ReadRows(const String& aSql, const std::vector<Variant>& aParams,
                   std::vector<TRecordValues>& aRows);
@@ -65,6 +86,7 @@ protected:
     bool InternalFetch(int64_t aIndex, TRecordValues& aValues) override;
     int64_t InternalRecordCount() override;
     int64_t InternalRefresh(const TRecordValues& aCurrent, int64_t aIndex) override;
+    void InternalLast() override;
 
     std::vector<TFieldType> FFieldTypes;
 
@@ -77,7 +99,24 @@ private:
     // only what was read is dropped).
     void Reread();
     std::unique_ptr<TPageCache> FCache;
+    // The count, or with estimated positions the position after the last record;
+    // -1 when not known.
     int64_t FRecordCount = -1;
+    int64_t FCountLimit = DefaultCountLimit;
+    bool FEstimated = false;
+    // EstimateCount's answer; -2 before it is asked.
+    int64_t FEstimate = -2;
+
+    int64_t Estimate();
+    // Reads page aPage when no page next to it is held and the positions are estimated.
+    // Answers how far the positions moved (then aRows is empty).
+    int64_t JumpToPage(int64_t aPage, int64_t aIndex, std::vector<TRecordValues>& aRows);
+    // Reads the page before aNext's first record with positions estimated: moves the
+    // positions when it shows that the first record is nearer or further. Answers the
+    // shift.
+    int64_t ReadPageBefore(int64_t aPage, const TRecordValues& aNextFirst,
+                           std::vector<TRecordValues>& aRows);
+    void Shift(int64_t aDelta);
 };
 
 } // namespace fw

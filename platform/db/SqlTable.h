@@ -44,6 +44,13 @@ protected:
                          int64_t aIndex) override;
     void InternalDelete(int64_t aIndex, const TRecordValues& aValues) override;
     int64_t InternalRefresh(const TRecordValues& aCurrent, int64_t aIndex) override;
+    // With a single integer key (SQLite: the row id): the key span from the lowest and
+    // highest key, times the density of keys sampled at a few places in it.
+    int64_t EstimateCount() override;
+    // Seeks the key that many records after the lowest one would have if the keys
+    // were spread evenly over the span.
+    void ReadEstimatedPage(int64_t aFirst, int64_t aEstimatedCount, int32_t aCount,
+                           std::vector<TRecordValues>& aRows) override;
 
 private:
     String FTableName;
@@ -54,6 +61,11 @@ private:
     std::vector<bool> FZoned;
     // Fields whose stored form each record keeps after its field values, in order.
     std::vector<int32_t> FRawFields;
+    // The lowest and highest key when the count is estimated.
+    int64_t FKeyLow = 0;
+    int64_t FKeyHigh = 0;
+
+    bool HasIntegerKey() const;
 
     String Table() const;
     // The table in a FROM, UPDATE or DELETE.
