@@ -219,7 +219,8 @@ int32_t TDataSet::MoveBy(int32_t aDistance) {
         target = 0;
     if (target != FIndex && !LoadRecord(target)) {
         if (target + (FShifted - shifted) < 0) {
-            // The positions moved on while reading: the current record is the first.
+            // The positions moved while reading: the target lies before the first record.
+            LoadRecord(0);
             FBof = true;
         } else {
             // Past the end: stop on the last record.

@@ -438,25 +438,47 @@ TEST_P(EstimatedCountTest, UnderestimatedKeysStepBackPastTheEstimateAndDeleteSho
     auto table = OpenKeys(
         3000, "CASE WHEN x <= 800 THEN x * 100 WHEN x % 100 = 0 THEN 0 ELSE 7000 + x END", rule);
     EXPECT_LT(table->RecordCount(), static_cast<int64_t>(Keys.size()));
-    table->SetRecNo(table->RecordCount() / 2);
-    const std::size_t landed =
-        std::lower_bound(Keys.begin(), Keys.end(), Key(*table)) - Keys.begin();
+    // Records read from the first beyond the estimate are not taken for the end.
+    table->MoveBy(900);
+    table->Last();
+    EXPECT_EQ(Key(*table), Keys.back());
+    auto jumpToSparseKeys = [&] {
+        table->SetRecNo(table->RecordCount() / 3);
+        EXPECT_TRUE(table->PositionsEstimated());
+        return std::lower_bound(Keys.begin(), Keys.end(), Key(*table)) - Keys.begin();
+    };
+    const auto deleted = jumpToSparseKeys();
+    table->Delete();
+    EXPECT_EQ(Key(*table), Keys[deleted + 1]);
+    EXPECT_EQ(table->RecNo(), deleted + 1);
+    Keys.erase(Keys.begin() + deleted);
+
+    const auto landed = jumpToSparseKeys();
     for (std::size_t i = landed + 1; i < Keys.size(); ++i) {
         table->Next();
         ASSERT_EQ(Key(*table), Keys[i]);
     }
     table->Next();
     EXPECT_TRUE(table->Eof());
-    table->Last();
-    table->MoveBy(-3);
-    const int64_t deleted = Key(*table);
-    table->Delete();
-    EXPECT_EQ(Key(*table), Keys[Keys.size() - 3]);
-    Keys.erase(Keys.end() - 4);
-    EXPECT_EQ(table->RecNo(), static_cast<int64_t>(Keys.size()) - 2);
-    EXPECT_NE(deleted, Key(*table));
-    table->Last();
     StepBackToFirst(*table, Keys.size() - 1);
+}
+
+TEST_P(EstimatedCountTest, MovingBackPastTheFirstRecordFoundLateStopsOnIt) {
+    // Keys 20, 40, .. 1000, then 2000..5000: record 257 by the estimate is a sparse one,
+    // fewer than 100 records from the first.
+    auto table = OpenKeys(3051, "CASE WHEN x <= 50 THEN x * 20 ELSE 1949 + x END",
+                          [](int x) { return x <= 50 ? x * 20 : 1949 + x; });
+    table->Last(); // so that nothing held is next to record 257
+    table->SetRecNo(257);
+    const auto landed = std::lower_bound(Keys.begin(), Keys.end(), Key(*table)) - Keys.begin();
+    ASSERT_GT(landed, 0);
+    ASSERT_LT(landed, 100);
+    EXPECT_EQ(table->MoveBy(-100), -landed);
+    EXPECT_EQ(Key(*table), Keys.front());
+    EXPECT_TRUE(table->Bof());
+    EXPECT_EQ(table->RecNo(), 1);
+    table->Next();
+    EXPECT_EQ(Key(*table), Keys[1]);
 }
 
 INSTANTIATE_TEST_SUITE_P(Databases, EstimatedCountTest,
