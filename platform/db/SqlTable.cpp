@@ -321,12 +321,14 @@ int64_t TSqlTable::EstimateCount() {
     if (!HasIntegerKey())
         return -1;
     const String key = TSqlConnection::QuoteIdentifier(FColumns[FKeyFields.front()]);
-    QSqlQuery range =
-        ExecQuery(Conn(), "SELECT MIN(" + key + "), MAX(" + key + ") FROM " + From(), {});
-    if (!range.next() || range.value(0).isNull())
+    // One aggregate per statement: SQLite reads MIN or MAX alone from the index, both
+    // together from every row.
+    QSqlQuery low = ExecQuery(Conn(), "SELECT MIN(" + key + ") FROM " + From(), {});
+    QSqlQuery high = ExecQuery(Conn(), "SELECT MAX(" + key + ") FROM " + From(), {});
+    if (!low.next() || !high.next() || low.value(0).isNull())
         return -1;
-    FKeyLow = range.value(0).toLongLong();
-    FKeyHigh = range.value(1).toLongLong();
+    FKeyLow = low.value(0).toLongLong();
+    FKeyHigh = high.value(0).toLongLong();
     const double span = static_cast<double>(FKeyHigh) - static_cast<double>(FKeyLow) + 1;
     if (span <= static_cast<double>(CountLimit()))
         return -1;

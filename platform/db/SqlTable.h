@@ -12,6 +12,9 @@
 // keys, defaults) are read back into the record. When the database refuses the write, or the record
 // is no longer there, Post raises EDatabaseError with the reason and the data set stays in edit or
 // insert state with the values given.
+//
+// A table keyed by one integer column (in SQLite the row id) whose estimated size is over
+// CountLimit is not counted; see SqlDataSet.h for what RecordCount and RecNo mean then.
 
 #include "platform/db/SqlDataSet.h"
 
