@@ -455,9 +455,9 @@ public:
             {"1,000,000 rows: Open (ms)", "BM_MillionOpen", "", 1e-3},
             {"1,000,000 rows: Last (ms)", "BM_MillionLast", "", 1e-3},
             {"1,000,000 rows: jump (ms)", "BM_MillionJump", "", 1e-3},
-            {"1,000,000 rows: Next, loop (us)", "BM_MillionNextEventLoop", "", 1},
+            {"1,000,000 rows: Next+loop (us)", "BM_MillionNextEventLoop", "", 1},
             {"  heap growth, 100000 (KB)", "BM_MillionNextEventLoop", "heap_growth_kb", 1},
-            {"1,000,000 rows: Next, no loop", "BM_MillionNextNoEventLoop", "", 1},
+            {"1,000,000 rows: Next only (us)", "BM_MillionNextNoEventLoop", "", 1},
             {"  heap growth, 100000 (KB)", "BM_MillionNextNoEventLoop", "heap_growth_kb", 1},
         };
         char text[160];
