@@ -113,6 +113,7 @@ void TCustomSqlDataSet::Shift(int64_t aDelta) {
     }
     if (FRecordCount >= 0)
         FRecordCount += aDelta;
+    FShiftTotal += aDelta;
     ShiftPositions(aDelta);
 }
 
@@ -172,9 +173,12 @@ bool TCustomSqlDataSet::InternalFetch(int64_t aIndex, TRecordValues& aValues) {
         int64_t shift = 0;
         if (FEstimated && !previousLast && nextFirst)
             shift = ReadPageBefore(pageNo, *nextFirst, rows);
-        else if (FEstimated && !previousLast)
+        else if (FEstimated && !previousLast) {
+            const int64_t held = HeldPageNear(pageNo);
+            if (held >= 0)
+                return FetchThrough(held, pageNo, aIndex, aValues);
             shift = JumpToPage(pageNo, aIndex, rows);
-        else
+        } else
             ReadPage(pageNo * PageSize, PageSize, previousLast, nextFirst, rows);
         if (shift != 0)
             return InternalFetch(aIndex + shift, aValues);
@@ -186,6 +190,32 @@ bool TCustomSqlDataSet::InternalFetch(int64_t aIndex, TRecordValues& aValues) {
         return false;
     aValues = page->Rows[offset];
     return true;
+}
+
+int64_t TCustomSqlDataSet::HeldPageNear(int64_t aPage) const {
+    constexpr int64_t kMostPagesBetween = 3;
+    for (int64_t distance = 2; distance <= kMostPagesBetween + 1; ++distance) {
+        if (FCache->Pages.count(aPage - distance) != 0)
+            return aPage - distance;
+        if (FCache->Pages.count(aPage + distance) != 0)
+            return aPage + distance;
+    }
+    return -1;
+}
+
+bool TCustomSqlDataSet::FetchThrough(int64_t aHeld, int64_t aPage, int64_t aIndex,
+                                     TRecordValues& aValues) {
+    const int64_t shifted = FShiftTotal;
+    const int64_t step = aHeld < aPage ? 1 : -1;
+    TRecordValues passing;
+    for (int64_t page = aHeld + step; page != aPage; page += step) {
+        const bool found = InternalFetch(page * PageSize + (step > 0 ? 0 : PageSize - 1), passing);
+        if (FShiftTotal != shifted)
+            return InternalFetch(aIndex + FShiftTotal - shifted, aValues);
+        if (!found)
+            return false;
+    }
+    return InternalFetch(aIndex, aValues);
 }
 
 int64_t TCustomSqlDataSet::JumpToPage(int64_t aPage, int64_t aIndex,

@@ -107,7 +107,14 @@ private:
     // EstimateCount's answer; -2 before it is asked.
     int64_t FEstimate = -2;
 
+    // Every shift of the positions so far.
+    int64_t FShiftTotal = 0;
+
     int64_t Estimate();
+    // A page held a few pages from aPage, -1 when none: with positions estimated, a
+    // short move reads the pages between (FetchThrough) and stays exact.
+    int64_t HeldPageNear(int64_t aPage) const;
+    bool FetchThrough(int64_t aHeld, int64_t aPage, int64_t aIndex, TRecordValues& aValues);
     // Reads page aPage when no page next to it is held and the positions are estimated.
     // Answers how far the positions moved (then aRows is empty).
     int64_t JumpToPage(int64_t aPage, int64_t aIndex, std::vector<TRecordValues>& aRows);
