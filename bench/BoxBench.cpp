@@ -17,6 +17,15 @@
 //   BM_QtMapperNextNoEventLoop toNext in such a loop
 //   BM_QuireRowMemory        heap bytes per row held by the box (counter bytes_per_row)
 //
+// With --million, a box bound to a table of 1,000,000 rows and 10 columns (built once
+// in the temporary folder, which takes some seconds, so only on request):
+//
+//   BM_MillionOpen           Open and the first record painted
+//   BM_MillionLast           Last after Open, painted
+//   BM_MillionJump           a jump to a record number after Open (RecNo), painted
+//   BM_MillionNextEventLoop  100,000 times Next and the event loop; heap_growth_kb
+//   BM_MillionNextNoEventLoop 100,000 times Next without the event loop; heap_growth_kb
+//
 // After the runs a table sets each figure of the box beside the Qt way's (medians when
 // repeated). Build with -DCMAKE_BUILD_TYPE=Release and run build/bench/box_bench
 // (for example with --benchmark_repetitions=5).
@@ -42,6 +51,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <malloc.h>
@@ -56,7 +66,10 @@ namespace {
 constexpr int kColumns = 50;
 constexpr int kRows = 2000;
 constexpr int kNoLoopRecords = 20000;
+constexpr int kMillion = 1000000;
+constexpr int kMillionSteps = 100000;
 std::filesystem::path DatabaseFile;
+std::filesystem::path MillionFile;
 
 // Ten columns of each of five kinds: text, integer, float, date, boolean.
 std::string ColumnName(int aIndex) {
@@ -82,6 +95,23 @@ void CreateTable() {
                 std::to_string(kRows) + ") INSERT INTO wide SELECT " + select + " FROM c");
 }
 
+// Ten columns of mixed kinds, rows 1 to 1,000,000.
+void CreateMillionTable() {
+    auto db = fw::New<fw::TSqlConnection>();
+    db->SetDatabaseName(MillionFile.string());
+    db->Open();
+    db->ExecSQL("CREATE TABLE million (id INTEGER PRIMARY KEY, name VARCHAR(40), qty INTEGER, "
+                "price DOUBLE, added DATE, active BOOLEAN, note VARCHAR(60), code INTEGER, "
+                "ratio DOUBLE, city VARCHAR(30))");
+    db->StartTransaction();
+    db->ExecSQL("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < " +
+                std::to_string(kMillion) +
+                ") INSERT INTO million SELECT x, 'Item ' || x, x * 7, x * 0.25, "
+                "date('2000-01-01', '+' || (x % 9000) || ' days'), x % 2, 'Note of record ' || x, "
+                "x % 1000, x / 3.0, 'City ' || (x % 500) FROM c");
+    db->Commit();
+}
+
 // A shown form with a box bound to the wide table, tall enough for aVisibleRows.
 struct TBoxOnTable {
     std::unique_ptr<fw::TForm> Form = fw::New<fw::TForm>(nullptr, 0);
@@ -90,16 +120,17 @@ struct TBoxOnTable {
     std::unique_ptr<fw::TDataSource> Source = fw::New<fw::TDataSource>();
     quire::TQuire* Box = nullptr;
 
-    explicit TBoxOnTable(int aVisibleRows) {
+    explicit TBoxOnTable(int aVisibleRows, const std::filesystem::path& aFile = DatabaseFile,
+                         const char* aTable = "wide") {
         Form->SetBounds(0, 0, 420, aVisibleRows * 16 + 20);
         Box = fw::CreateOwned<quire::TQuire>(Form.get());
         Box->SetBounds(0, 0, 400, aVisibleRows * 16 + 4);
         Box->SetParent(Form.get());
         Form->Show();
-        Db->SetDatabaseName(DatabaseFile.string());
+        Db->SetDatabaseName(aFile.string());
         Db->Open();
         Table->SetConnection(Db.get());
-        Table->SetTableName("wide");
+        Table->SetTableName(aTable);
         Source->SetDataSet(Table.get());
         Box->SetDataSource(Source.get());
         Table->Open();
@@ -266,6 +297,90 @@ BENCHMARK(BM_QuireRowMemory)
     ->MeasureProcessCPUTime()
     ->Iterations(20);
 
+struct TBoxOnMillion : TBoxOnTable {
+    TBoxOnMillion() : TBoxOnTable(40, MillionFile, "million") {}
+    // Closes and opens the table again, untimed, so that nothing is cached.
+    void Reopen(benchmark::State& aState) {
+        aState.PauseTiming();
+        Table->Close();
+        Table->Open();
+        Box->Update();
+        aState.ResumeTiming();
+    }
+};
+
+void BM_MillionOpen(benchmark::State& aState) {
+    TBoxOnMillion fixture;
+    for (auto _ : aState) {
+        aState.PauseTiming();
+        fixture.Table->Close();
+        aState.ResumeTiming();
+        fixture.Table->Open();
+        fixture.Box->Update();
+    }
+}
+
+void BM_MillionLast(benchmark::State& aState) {
+    TBoxOnMillion fixture;
+    for (auto _ : aState) {
+        fixture.Reopen(aState);
+        fixture.Table->Last();
+        fixture.Box->Update();
+    }
+    aState.counters["rec_no"] = static_cast<double>(fixture.Table->RecNo());
+}
+
+void BM_MillionJump(benchmark::State& aState) {
+    TBoxOnMillion fixture;
+    int64_t target = 900001;
+    int landed = 0;
+    for (auto _ : aState) {
+        fixture.Reopen(aState);
+        fixture.Table->SetRecNo(target);
+        fixture.Box->Update();
+        // The keys have no gaps: record N has key N.
+        landed += fixture.Table->FieldByName("id").AsLargeInt() == target ? 1 : 0;
+        target = (target * 7919) % kMillion + 1;
+    }
+    aState.counters["landed_exactly"] = static_cast<double>(landed) / aState.iterations();
+}
+
+void MillionSteps(benchmark::State& aState, bool aEventLoop) {
+    TBoxOnMillion fixture;
+    const size_t before = mallinfo2().uordblks;
+    for (auto _ : aState) {
+        fixture.NextRecord();
+        if (aEventLoop) {
+            fw::Application->ProcessMessages();
+        }
+    }
+    const double growth = static_cast<double>(mallinfo2().uordblks) - static_cast<double>(before);
+    aState.counters["heap_growth_kb"] = growth / 1024;
+    fw::Application->ProcessMessages();
+}
+
+void BM_MillionNextEventLoop(benchmark::State& aState) {
+    MillionSteps(aState, true);
+}
+
+void BM_MillionNextNoEventLoop(benchmark::State& aState) {
+    MillionSteps(aState, false);
+}
+
+// Registered only with --million: building the table takes some seconds.
+void RegisterMillionBenchmarks() {
+    for (auto* bench : {benchmark::RegisterBenchmark("BM_MillionOpen", BM_MillionOpen),
+                        benchmark::RegisterBenchmark("BM_MillionLast", BM_MillionLast),
+                        benchmark::RegisterBenchmark("BM_MillionJump", BM_MillionJump)}) {
+        bench->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->Iterations(20);
+    }
+    for (auto* bench :
+         {benchmark::RegisterBenchmark("BM_MillionNextEventLoop", BM_MillionNextEventLoop),
+          benchmark::RegisterBenchmark("BM_MillionNextNoEventLoop", BM_MillionNextNoEventLoop)}) {
+        bench->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime()->Iterations(kMillionSteps);
+    }
+}
+
 // The console output, and after it one table of the box beside the Qt way.
 class TTableReporter : public benchmark::ConsoleReporter {
 public:
@@ -325,6 +440,33 @@ public:
         if (perRow > 0) {
             std::snprintf(text, sizeof text, "%-30s %12.0f\n", "Heap bytes per row of the box",
                           perRow);
+            aOut << text;
+        }
+        PrintMillionLines(aOut);
+    }
+
+    void PrintMillionLines(std::ostream& aOut) const {
+        const struct {
+            const char* Label;
+            const char* Benchmark;
+            const char* Counter;
+            double Scale;
+        } lines[] = {
+            {"1,000,000 rows: Open (ms)", "BM_MillionOpen", "", 1e-3},
+            {"1,000,000 rows: Last (ms)", "BM_MillionLast", "", 1e-3},
+            {"1,000,000 rows: jump (ms)", "BM_MillionJump", "", 1e-3},
+            {"1,000,000 rows: Next+loop (us)", "BM_MillionNextEventLoop", "", 1},
+            {"  heap growth, 100000 (KB)", "BM_MillionNextEventLoop", "heap_growth_kb", 1},
+            {"1,000,000 rows: Next only (us)", "BM_MillionNextNoEventLoop", "", 1},
+            {"  heap growth, 100000 (KB)", "BM_MillionNextNoEventLoop", "heap_growth_kb", 1},
+        };
+        char text[160];
+        for (const auto& line : lines) {
+            if (FFigures.count(line.Benchmark) == 0) {
+                continue;
+            }
+            std::snprintf(text, sizeof text, "%-30s %12.1f\n", line.Label,
+                          Median(line.Benchmark, line.Counter) * line.Scale);
             aOut << text;
         }
     }
@@ -394,10 +536,23 @@ int main(int argc, char** argv) {
         std::filesystem::temp_directory_path() / ("quire-box-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     DatabaseFile = dir / "wide.sqlite";
+    MillionFile = dir / "million.sqlite";
+    const auto million = std::find_if(argv + 1, argv + argc, [](const char* aArg) {
+        return std::strcmp(aArg, "--million") == 0;
+    });
+    const bool withMillion = million != argv + argc;
+    if (withMillion) {
+        std::rotate(million, million + 1, argv + argc);
+        --argc;
+    }
     int status = 0;
     try {
         fw::Application->Initialize();
         CreateTable();
+        if (withMillion) {
+            CreateMillionTable();
+            RegisterMillionBenchmarks();
+        }
         benchmark::Initialize(&argc, argv);
         TTableReporter reporter;
         benchmark::RunSpecifiedBenchmarks(&reporter);

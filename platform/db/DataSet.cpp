@@ -136,14 +136,23 @@ bool TDataSet::LoadRecord(int64_t aIndex) {
     if (aIndex < 0)
         return false;
     TRecordValues values;
+    const int64_t shifted = FShifted;
     if (!InternalFetch(aIndex, values))
         return false;
     // Values past the fields (what a store keeps to find the record again) stay.
     if (values.size() < FFields.size())
         values.resize(FFields.size(), Null());
     FCurrent = std::move(values);
-    FIndex = aIndex;
+    FIndex = aIndex + (FShifted - shifted);
     return true;
+}
+
+void TDataSet::ShiftPositions(int64_t aDelta) {
+    if (FIndex >= 0)
+        FIndex += aDelta;
+    if (FIndexBeforeInsert >= 0)
+        FIndexBeforeInsert += aDelta;
+    FShifted += aDelta;
 }
 
 // Shows the record at aIndex, or the last one before it, or none.
@@ -186,6 +195,7 @@ void TDataSet::First() {
 void TDataSet::Last() {
     CheckActive();
     CheckBrowseMode();
+    InternalLast();
     const int64_t before = FIndex;
     const int64_t count = InternalRecordCount();
     if (count > 0 && FIndex != count - 1)
@@ -201,19 +211,28 @@ int32_t TDataSet::MoveBy(int32_t aDistance) {
     CheckBrowseMode();
     if (!FHasRecord || aDistance == 0)
         return 0;
-    const int64_t before = FIndex;
+    const int64_t shifted = FShifted;
+    int64_t before = FIndex;
     int64_t target = FIndex + aDistance;
-    if (target < 0) {
+    const bool beforeFirst = target < 0;
+    if (beforeFirst)
         target = 0;
-        FBof = true;
-    }
     if (target != FIndex && !LoadRecord(target)) {
-        // Past the end: stop on the last record.
-        const int64_t last = InternalRecordCount() - 1;
-        if (last != FIndex && last >= 0)
-            LoadRecord(last);
-        FEof = true;
+        if (target + (FShifted - shifted) < 0) {
+            // The positions moved while reading: the target lies before the first record.
+            LoadRecord(0);
+            FBof = true;
+        } else {
+            // Past the end: stop on the last record.
+            const int64_t last = InternalRecordCount() - 1;
+            if (last != FIndex && last >= 0)
+                LoadRecord(last);
+            FEof = true;
+        }
     }
+    before += FShifted - shifted;
+    if (beforeFirst)
+        FBof = FIndex == 0;
     const int64_t moved = FIndex - before;
     if (moved > 0)
         FBof = false;

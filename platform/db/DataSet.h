@@ -126,6 +126,14 @@ protected:
     // Drops what was read and answers the position of aCurrent afterwards (or the
     // nearest one when it is gone).
     virtual int64_t InternalRefresh(const TRecordValues& aCurrent, int64_t aIndex) = 0;
+    // Called by Last before it asks for the record count; a descendant whose count is
+    // an estimate drops what does not reach the real end.
+    virtual void InternalLast() {}
+
+    // For descendants whose positions are estimates, when they learn better ones:
+    // every position moves by aDelta, the current record's included. A fetch during
+    // which this happens answers the asked record at its new position.
+    void ShiftPositions(int64_t aDelta);
 
     void DataEvent(TDataEvent aEvent, intptr_t aInfo = 0);
     void CheckActive() const;
@@ -150,6 +158,7 @@ private:
     bool FModified = false;
     int32_t FDisableCount = 0;
     bool FEventHeld = false;
+    int64_t FShifted = 0; // every ShiftPositions so far
 
     void SetState(TDataSetState aState);
     void CreateFields();

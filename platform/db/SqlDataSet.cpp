@@ -138,6 +138,8 @@ void TCustomSqlDataSet::InvalidateCache() {
     FRecordCount = -1;
     // Read anew: the next page declares the cursor again.
     FCursorCurrent = false;
+    FEstimated = false;
+    FEstimate = -2;
 }
 
 void TCustomSqlDataSet::OpenCursor() {
@@ -187,6 +189,31 @@ int64_t TCustomSqlDataSet::CursorRecordCount() {
     OpenCursor();
     ExecQuery(Conn(), "MOVE ABSOLUTE 0 IN " + FCursorName, {});
     return ExecQuery(Conn(), "MOVE FORWARD ALL IN " + FCursorName, {}).numRowsAffected();
+}
+
+int64_t TCustomSqlDataSet::Estimate() {
+    if (FEstimate == -2) {
+        FEstimate = EstimateCount();
+        // Two pages at least, so that the first page is never taken for the last.
+        if (FEstimate < 2 * PageSize)
+            FEstimate = -1;
+    }
+    return FEstimate;
+}
+
+void TCustomSqlDataSet::Shift(int64_t aDelta) {
+    if (aDelta % PageSize == 0) {
+        std::map<int64_t, TPageCache::TPage> moved;
+        for (auto& [pageNo, page] : FCache->Pages)
+            moved.emplace(pageNo + aDelta / PageSize, std::move(page));
+        FCache->Pages = std::move(moved);
+    } else {
+        FCache->Pages.clear();
+    }
+    if (FRecordCount >= 0)
+        FRecordCount += aDelta;
+    FShiftTotal += aDelta;
+    ShiftPositions(aDelta);
 }
 
 void TCustomSqlDataSet::Reread() {
@@ -247,8 +274,19 @@ bool TCustomSqlDataSet::InternalFetch(int64_t aIndex, TRecordValues& aValues) {
         const TRecordValues* nextFirst =
             after && !after->Rows.empty() ? &after->Rows.front() : nullptr;
         std::vector<TRecordValues> rows;
-        ReadPage(pageNo * PageSize, PageSize, previousLast, nextFirst, rows);
-        if (rows.size() < PageSize && (!rows.empty() || pageNo == 0))
+        int64_t shift = 0;
+        if (FEstimated && !previousLast && nextFirst)
+            shift = ReadPageBefore(pageNo, *nextFirst, rows);
+        else if (FEstimated && !previousLast) {
+            const int64_t held = HeldPageNear(pageNo);
+            if (held >= 0)
+                return FetchThrough(held, pageNo, aIndex, aValues);
+            shift = JumpToPage(pageNo, aIndex, rows);
+        } else
+            ReadPage(pageNo * PageSize, PageSize, previousLast, nextFirst, rows);
+        if (shift != 0)
+            return InternalFetch(aIndex + shift, aValues);
+        if (rows.size() < PageSize && (!rows.empty() || pageNo == 0 || previousLast))
             FRecordCount = pageNo * PageSize + static_cast<int64_t>(rows.size());
         page = &FCache->Store(pageNo, std::move(rows));
     }
@@ -258,11 +296,120 @@ bool TCustomSqlDataSet::InternalFetch(int64_t aIndex, TRecordValues& aValues) {
     return true;
 }
 
+int64_t TCustomSqlDataSet::HeldPageNear(int64_t aPage) const {
+    constexpr int64_t kMostPagesBetween = 3;
+    for (int64_t distance = 2; distance <= kMostPagesBetween + 1; ++distance) {
+        if (FCache->Pages.count(aPage - distance) != 0)
+            return aPage - distance;
+        if (FCache->Pages.count(aPage + distance) != 0)
+            return aPage + distance;
+    }
+    return -1;
+}
+
+bool TCustomSqlDataSet::FetchThrough(int64_t aHeld, int64_t aPage, int64_t aIndex,
+                                     TRecordValues& aValues) {
+    const int64_t shifted = FShiftTotal;
+    const int64_t step = aHeld < aPage ? 1 : -1;
+    TRecordValues passing;
+    for (int64_t page = aHeld + step; page != aPage; page += step) {
+        const bool found = InternalFetch(page * PageSize + (step > 0 ? 0 : PageSize - 1), passing);
+        if (FShiftTotal != shifted)
+            return InternalFetch(aIndex + FShiftTotal - shifted, aValues);
+        if (!found)
+            return false;
+    }
+    return InternalFetch(aIndex, aValues);
+}
+
+int64_t TCustomSqlDataSet::JumpToPage(int64_t aPage, int64_t aIndex,
+                                      std::vector<TRecordValues>& aRows) {
+    const int64_t first = aPage * PageSize;
+    if (FRecordCount < 0 || first + PageSize < FRecordCount) {
+        // Another part of the table, numbered apart from what was read before.
+        FCache->Pages.clear();
+        FRecordCount = -1;
+        if (aPage == 0) {
+            FEstimated = false;
+            ReadPage(0, PageSize, nullptr, nullptr, aRows);
+            return 0;
+        }
+        const int64_t estimate = Estimate();
+        if (first + PageSize < estimate) {
+            ReadEstimatedPage(first, estimate, PageSize, aRows);
+            if (first + static_cast<int64_t>(aRows.size()) > aIndex)
+                return 0;
+            // The end is nearer than estimated: the asked record becomes the last.
+            aRows.clear();
+            FRecordCount = aIndex + 1;
+        } else {
+            FRecordCount = std::max(estimate, aIndex + 1);
+        }
+    }
+    // The last page, read from the end.
+    ReadPage(first, PageSize, nullptr, nullptr, aRows);
+    const int64_t found = static_cast<int64_t>(aRows.size());
+    if (found >= FRecordCount - first)
+        return 0;
+    // Fewer records than that in all: now they are counted.
+    FEstimated = false;
+    aRows.clear();
+    const int64_t shift = found - FRecordCount;
+    Shift(shift);
+    return shift;
+}
+
+int64_t TCustomSqlDataSet::ReadPageBefore(int64_t aPage, const TRecordValues& aNextFirst,
+                                          std::vector<TRecordValues>& aRows) {
+    // One record more than a page tells whether the first page is the first.
+    ReadPage(aPage * PageSize, PageSize + 1, nullptr, &aNextFirst, aRows);
+    if (aRows.size() > PageSize) {
+        aRows.erase(aRows.begin());
+        if (aPage > 0)
+            return 0;
+        // There are records before the first position: every position moves a page on.
+        Shift(PageSize);
+        FCache->Store(1, std::move(aRows));
+        aRows.clear();
+        return PageSize;
+    }
+    // The first record is among these: from here the positions are exact.
+    FEstimated = false;
+    const int64_t shift = static_cast<int64_t>(aRows.size()) - (aPage + 1) * PageSize;
+    if (shift == 0)
+        return 0;
+    Shift(shift);
+    if (aRows.size() == PageSize)
+        FCache->Store(0, std::move(aRows));
+    aRows.clear();
+    return shift;
+}
+
+void TCustomSqlDataSet::ReadEstimatedPage(int64_t aFirst, int64_t, int32_t aCount,
+                                          std::vector<TRecordValues>& aRows) {
+    ReadPage(aFirst, aCount, nullptr, nullptr, aRows);
+}
+
 int64_t TCustomSqlDataSet::InternalRecordCount() {
-    if (FRecordCount < 0)
-        FRecordCount =
-            PagesByCursor() ? CursorRecordCount() : QueryCount(CountSql(), SelectParams());
+    if (FRecordCount >= 0)
+        return FRecordCount;
+    if (PagesByCursor()) {
+        FRecordCount = CursorRecordCount();
+        return FRecordCount;
+    }
+    const int64_t estimate = Estimate();
+    if (estimate >= 0) {
+        FEstimated = true;
+        return estimate;
+    }
+    FRecordCount = QueryCount(CountSql(), SelectParams());
     return FRecordCount;
+}
+
+void TCustomSqlDataSet::InternalLast() {
+    // Unless the end was read, no page held may be taken for the last one.
+    if (FRecordCount < 0 && Estimate() >= 0)
+        FCache->Pages.clear();
 }
 
 int64_t TCustomSqlDataSet::InternalRefresh(const TRecordValues&, int64_t aIndex) {

@@ -11,6 +11,12 @@
 // the pages are one result in one order, whatever plan the server picks for each
 // page; Refresh reads it anew. The cursor's parameters are quoted by the driver, as
 // it quotes those of its own prepared statements.
+// A descendant that can estimate its size without reading it (EstimateCount) is not
+// counted when the estimate is over CountLimit: RecordCount is then the estimate,
+// Last reads the last page from the end and a jump reads the page where the estimate
+// puts it (ReadEstimatedPage). Positions are then estimates (PositionsEstimated): the
+// records read next to each other are numbered one apart, and when reading backwards
+// meets the first record, the positions are shifted to be exact from then on.
 //
 // The data set does not own its connection; a connection that closes closes its
 // data sets, and one that is destroyed lets go of them. Open raises EDatabaseError
@@ -39,6 +45,13 @@ public:
     // Pages held now (never more than MaxCachedPages).
     int32_t CachedPageCount() const;
 
+    // Above this estimated size the records are not counted (see above).
+    static constexpr int64_t DefaultCountLimit = 100000;
+    int64_t CountLimit() const { return FCountLimit; }
+    void SetCountLimit(int64_t aValue) { FCountLimit = aValue; }
+    // Whether RecordCount and RecNo are estimates now.
+    bool PositionsEstimated() const { return FEstimated; }
+
 protected:
     TCustomSqlDataSet();
 
@@ -57,6 +70,13 @@ protected:
     // page when they are known, for descendants that can seek by key instead.
     virtual bool ReadPage(int64_t aFirst, int32_t aCount, const TRecordValues* aPreviousLast,
                           const TRecordValues* aNextFirst, std::vector<TRecordValues>& aRows);
+    // The estimated record count when it is over CountLimit, read without a scan; -1
+    // when the records are to be counted. Asked again after the records change.
+    virtual int64_t EstimateCount() { return -1; }
+    // Reads up to aCount records from about position aFirst of aEstimatedCount, found
+    // by the estimate, not by skipping records; only when EstimateCount gave one.
+    virtual void ReadEstimatedPage(int64_t aFirst, int64_t aEstimatedCount, int32_t aCount,
+                                   std::vector<TRecordValues>& aRows);
     // Runs aSql with aParams and appends each row, converted by the field types.
     void ReadRows(const String& aSql, const std::vector<Variant>& aParams,
                   std::vector<TRecordValues>& aRows);
@@ -73,6 +93,7 @@ protected:
     bool InternalFetch(int64_t aIndex, TRecordValues& aValues) override;
     int64_t InternalRecordCount() override;
     int64_t InternalRefresh(const TRecordValues& aCurrent, int64_t aIndex) override;
+    void InternalLast() override;
 
     std::vector<TFieldType> FFieldTypes;
 
@@ -85,6 +106,8 @@ private:
     // only what was read is dropped).
     void Reread();
     std::unique_ptr<TPageCache> FCache;
+    // The count, or with estimated positions the position after the last record;
+    // -1 when not known.
     int64_t FRecordCount = -1;
     String FCursorName;
     // The cursor was declared (in session FCursorSession of the connection) and not
@@ -97,6 +120,28 @@ private:
     void CloseCursor();
     void ReadCursorPage(int64_t aFirst, int32_t aCount, std::vector<TRecordValues>& aRows);
     int64_t CursorRecordCount();
+    int64_t FCountLimit = DefaultCountLimit;
+    bool FEstimated = false;
+    // EstimateCount's answer; -2 before it is asked.
+    int64_t FEstimate = -2;
+
+    // Every shift of the positions so far.
+    int64_t FShiftTotal = 0;
+
+    int64_t Estimate();
+    // A page held a few pages from aPage, -1 when none: with positions estimated, a
+    // short move reads the pages between (FetchThrough) and stays exact.
+    int64_t HeldPageNear(int64_t aPage) const;
+    bool FetchThrough(int64_t aHeld, int64_t aPage, int64_t aIndex, TRecordValues& aValues);
+    // Reads page aPage when no page next to it is held and the positions are estimated.
+    // Answers how far the positions moved (then aRows is empty).
+    int64_t JumpToPage(int64_t aPage, int64_t aIndex, std::vector<TRecordValues>& aRows);
+    // Reads the page before aNext's first record with positions estimated: moves the
+    // positions when it shows that the first record is nearer or further. Answers the
+    // shift.
+    int64_t ReadPageBefore(int64_t aPage, const TRecordValues& aNextFirst,
+                           std::vector<TRecordValues>& aRows);
+    void Shift(int64_t aDelta);
 };
 
 } // namespace fw

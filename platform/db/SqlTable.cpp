@@ -342,6 +342,69 @@ bool TSqlTable::ReadPage(int64_t aFirst, int32_t aCount, const TRecordValues* aP
     return true;
 }
 
+bool TSqlTable::HasIntegerKey() const {
+    if (FKeyFields.size() != 1)
+        return false;
+    const TFieldType type = FFieldTypes[FKeyFields.front()];
+    // SQLite's other integer columns may hold nulls and text; its row id never does.
+    if (Conn().Driver() == sdSQLite)
+        return type == ftAutoInc;
+    return type == ftAutoInc || type == ftInteger || type == ftLargeint || type == ftSmallint;
+}
+
+int64_t TSqlTable::EstimateCount() {
+    if (!HasIntegerKey())
+        return -1;
+    const String key = TSqlConnection::QuoteIdentifier(FColumns[FKeyFields.front()]);
+    // One aggregate per statement: SQLite reads MIN or MAX alone from the index, both
+    // together from every row.
+    QSqlQuery low = ExecQuery(Conn(), "SELECT MIN(" + key + ") FROM " + From(), {});
+    QSqlQuery high = ExecQuery(Conn(), "SELECT MAX(" + key + ") FROM " + From(), {});
+    if (!low.next() || !high.next() || low.value(0).isNull())
+        return -1;
+    FKeyLow = low.value(0).toLongLong();
+    FKeyHigh = high.value(0).toLongLong();
+    const double span = static_cast<double>(FKeyHigh) - static_cast<double>(FKeyLow) + 1;
+    if (span <= static_cast<double>(CountLimit()))
+        return -1;
+    // The density of keys: a run of records read at each of a few places in the span.
+    constexpr int kSamples = 8;
+    constexpr int kRun = 64;
+    double density = 0;
+    int samples = 0;
+    for (int i = 0; i < kSamples; ++i) {
+        const int64_t from = FKeyLow + static_cast<int64_t>(span * i / kSamples);
+        QSqlQuery run = ExecQuery(Conn(),
+                                  "SELECT COUNT(*), MIN(k), MAX(k) FROM (SELECT " + key +
+                                      " AS k FROM " + From() + " WHERE " + key + " >= ? ORDER BY " +
+                                      key + " LIMIT " + IntToStr(kRun) + ") AS q",
+                                  {QVariant(static_cast<qlonglong>(from))});
+        if (!run.next() || run.value(0).toLongLong() < 2)
+            continue;
+        const double keys = static_cast<double>(run.value(2).toLongLong()) -
+                            static_cast<double>(run.value(1).toLongLong()) + 1;
+        density += static_cast<double>(run.value(0).toLongLong()) / keys;
+        ++samples;
+    }
+    if (samples == 0)
+        return -1;
+    const double estimate = span * density / samples;
+    return estimate > static_cast<double>(CountLimit()) ? static_cast<int64_t>(estimate) : -1;
+}
+
+void TSqlTable::ReadEstimatedPage(int64_t aFirst, int64_t aEstimatedCount, int32_t aCount,
+                                  std::vector<TRecordValues>& aRows) {
+    const double share = static_cast<double>(aFirst) / static_cast<double>(aEstimatedCount - 1);
+    const double span = static_cast<double>(FKeyHigh) - static_cast<double>(FKeyLow);
+    const int64_t key = FKeyLow + static_cast<int64_t>(share * span + 0.5);
+    QSqlQuery query =
+        ExecQuery(Conn(),
+                  "SELECT " + ColumnList() + " FROM " + From() + " WHERE " + KeyCondition(">=") +
+                      " ORDER BY " + KeyList("") + " LIMIT " + IntToStr(aCount),
+                  {QVariant(static_cast<qlonglong>(std::min(key, FKeyHigh)))});
+    FetchRows(query, FFieldTypes, aRows, FRawFields);
+}
+
 int64_t TSqlTable::PositionOf(const TRecordValues& aRecord) {
     if (FKeyFields.empty() || aRecord.empty() || HasNullKey(FKeyFields, aRecord))
         return 0;
@@ -487,11 +550,14 @@ bool TSqlTable::Exists(const TRecordValues& aRecord) {
     return query.next();
 }
 
-void TSqlTable::InternalDelete(int64_t, const TRecordValues& aValues) {
+void TSqlTable::InternalDelete(int64_t aIndex, const TRecordValues& aValues) {
     if (!CanModify())
         DatabaseError(CannotModifyReason());
     const String sql = "DELETE FROM " + From() + " WHERE " + WhereKey(FKeyFields, FColumns);
     int64_t deleted = 0;
+    // The record after it takes its place: by its exact place when it was estimated.
+    if (PositionsEstimated())
+        ShiftPositions(PositionOf(aValues) - aIndex);
     try {
         QSqlQuery query = ExecQuery(Conn(), sql, KeyParams(aValues));
         deleted = query.numRowsAffected();

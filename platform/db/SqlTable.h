@@ -17,6 +17,8 @@
 // changed by anyone since it was read (its row version, xmin, differs), so no change
 // of another user is overwritten unseen; re-reading shows theirs. SQLite writes the
 // changed columns only: the last post wins for each column it changes.
+// A table keyed by one integer column (in SQLite the row id) whose estimated size is over
+// CountLimit is not counted; see SqlDataSet.h for what RecordCount and RecNo mean then.
 
 #include "platform/db/SqlDataSet.h"
 
@@ -51,6 +53,13 @@ protected:
                          int64_t aIndex) override;
     void InternalDelete(int64_t aIndex, const TRecordValues& aValues) override;
     int64_t InternalRefresh(const TRecordValues& aCurrent, int64_t aIndex) override;
+    // With a single integer key (SQLite: the row id): the key span from the lowest and
+    // highest key, times the density of keys sampled at a few places in it.
+    int64_t EstimateCount() override;
+    // Seeks the key that many records after the lowest one would have if the keys
+    // were spread evenly over the span.
+    void ReadEstimatedPage(int64_t aFirst, int64_t aEstimatedCount, int32_t aCount,
+                           std::vector<TRecordValues>& aRows) override;
 
 private:
     String FTableName;
@@ -65,6 +74,11 @@ private:
     bool FVersioned = false;
     // The database took no writes when the table was opened.
     bool FDatabaseReadOnly = false;
+    // The lowest and highest key when the count is estimated.
+    int64_t FKeyLow = 0;
+    int64_t FKeyHigh = 0;
+
+    bool HasIntegerKey() const;
 
     String Table() const;
     // The table in a FROM, UPDATE or DELETE.

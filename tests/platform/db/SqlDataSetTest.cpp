@@ -10,6 +10,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
 using namespace fw;
 using dbtest::TBackendKind;
 using dbtest::TRecordingLink;
@@ -358,6 +361,145 @@ TEST_P(SqlDataSetTest, ScrollingReadsPagesOnDemandAndKeepsMemoryBounded) {
     EXPECT_EQ(query->RecordCount(), count / 3);
     EXPECT_LE(query->CachedPageCount(), TCustomSqlDataSet::MaxCachedPages);
 }
+
+// A table whose count is estimated (the limit lowered so that a few thousand rows
+// are "huge"): keys given by aKeyRule over x in 1..aTo, in SQL and in C++.
+class EstimatedCountTest : public SqlDataSetTest {
+protected:
+    std::vector<int64_t> Keys;
+
+    template <class Rule>
+    std::unique_ptr<TSqlTable> OpenKeys(int aTo, const std::string& aSqlRule, Rule aKeyRule) {
+        CreateTable("keyed", "n INTEGER PRIMARY KEY, v INTEGER");
+        const std::string series =
+            Sqlite()
+                ? "(WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < " +
+                      std::to_string(aTo) + ") SELECT x FROM c)"
+                : "(SELECT x FROM generate_series(1, " + std::to_string(aTo) + ") AS x)";
+        Exec("INSERT INTO keyed SELECT n, n * 2 FROM (SELECT DISTINCT " + aSqlRule + " AS n FROM " +
+             series + " AS s) AS k WHERE n > 0");
+        std::set<int64_t> keys;
+        for (int x = 1; x <= aTo; ++x)
+            if (aKeyRule(x) > 0)
+                keys.insert(aKeyRule(x));
+        Keys.assign(keys.begin(), keys.end());
+        auto table = New<TSqlTable>();
+        table->SetConnection(Db.get());
+        table->SetTableName("keyed");
+        table->SetCountLimit(300);
+        table->Open();
+        return table;
+    }
+
+    static int64_t Key(TSqlTable& aTable) { return aTable.FieldByName("n").AsLargeInt(); }
+
+    // Steps back from the current record to the first, checking every key on the way.
+    void StepBackToFirst(TSqlTable& aTable, std::size_t aFrom) {
+        for (std::size_t i = aFrom; i-- > 0;) {
+            aTable.Prior();
+            ASSERT_EQ(Key(aTable), Keys[i]) << "stepping back to " << i;
+            ASSERT_FALSE(aTable.Bof());
+        }
+        aTable.Prior();
+        EXPECT_TRUE(aTable.Bof());
+        EXPECT_EQ(Key(aTable), Keys.front());
+        EXPECT_EQ(aTable.RecNo(), 1);
+        EXPECT_FALSE(aTable.PositionsEstimated());
+    }
+};
+
+TEST_P(EstimatedCountTest, DenseKeysJumpExactlyAndLastIsTheLast) {
+    auto table = OpenKeys(3000, "x", [](int x) { return x; });
+    EXPECT_EQ(table->RecordCount(), 3000);
+    EXPECT_TRUE(table->PositionsEstimated());
+    for (int64_t recNo : {2345, 257, 1000, 2999}) {
+        table->SetRecNo(recNo);
+        EXPECT_EQ(Key(*table), recNo);
+        EXPECT_EQ(table->RecNo(), recNo);
+    }
+    table->Last();
+    EXPECT_EQ(Key(*table), 3000);
+    EXPECT_EQ(table->RecNo(), 3000);
+    table->Next();
+    EXPECT_TRUE(table->Eof());
+    EXPECT_EQ(Key(*table), 3000);
+    table->First();
+    EXPECT_EQ(Key(*table), 1);
+    table->Prior();
+    EXPECT_TRUE(table->Bof());
+    EXPECT_EQ(table->RecNo(), 1);
+}
+
+TEST_P(EstimatedCountTest, OverestimatedSparseKeysStepBackToExactPositions) {
+    // Keys 1..2000 and 100000..100100: the estimate sees dense keys over the whole span.
+    auto rule = [](int x) { return x <= 2000 ? x : 100000 + (x - 2001); };
+    auto table = OpenKeys(2101, "CASE WHEN x <= 2000 THEN x ELSE 100000 + (x - 2001) END", rule);
+    EXPECT_GT(table->RecordCount(), 2101);
+    table->Last();
+    EXPECT_EQ(Key(*table), 100100);
+    EXPECT_TRUE(table->Eof());
+    StepBackToFirst(*table, Keys.size() - 1);
+    EXPECT_EQ(table->RecordCount(), static_cast<int64_t>(Keys.size()));
+    table->Last();
+    EXPECT_EQ(table->RecNo(), static_cast<int64_t>(Keys.size()));
+}
+
+TEST_P(EstimatedCountTest, UnderestimatedKeysStepBackPastTheEstimateAndDeleteShowsTheNext) {
+    // Sparse keys (every 100th) where the estimate samples, a dense block between.
+    auto rule = [](int x) { return x <= 800 ? x * 100 : (x % 100 == 0 ? 0 : 7000 + x); };
+    auto table = OpenKeys(
+        3000, "CASE WHEN x <= 800 THEN x * 100 WHEN x % 100 = 0 THEN 0 ELSE 7000 + x END", rule);
+    EXPECT_LT(table->RecordCount(), static_cast<int64_t>(Keys.size()));
+    // Records read from the first beyond the estimate are not taken for the end.
+    table->MoveBy(900);
+    table->Last();
+    EXPECT_EQ(Key(*table), Keys.back());
+    auto jumpToSparseKeys = [&] {
+        table->SetRecNo(table->RecordCount() / 3);
+        EXPECT_TRUE(table->PositionsEstimated());
+        return std::lower_bound(Keys.begin(), Keys.end(), Key(*table)) - Keys.begin();
+    };
+    const auto deleted = jumpToSparseKeys();
+    table->Delete();
+    EXPECT_EQ(Key(*table), Keys[deleted + 1]);
+    EXPECT_EQ(table->RecNo(), deleted + 1);
+    Keys.erase(Keys.begin() + deleted);
+
+    const auto landed = jumpToSparseKeys();
+    // A move over a few pages reads them and lands exactly.
+    EXPECT_EQ(table->MoveBy(510), 510);
+    EXPECT_EQ(Key(*table), Keys[landed + 510]);
+    EXPECT_EQ(table->MoveBy(-500), -500);
+    EXPECT_EQ(Key(*table), Keys[landed + 10]);
+    for (std::size_t i = landed + 11; i < Keys.size(); ++i) {
+        table->Next();
+        ASSERT_EQ(Key(*table), Keys[i]);
+    }
+    table->Next();
+    EXPECT_TRUE(table->Eof());
+    StepBackToFirst(*table, Keys.size() - 1);
+}
+
+TEST_P(EstimatedCountTest, MovingBackPastTheFirstRecordFoundLateStopsOnIt) {
+    // Keys 20, 40, .. 1000, then 2000..5000: record 257 by the estimate is a sparse one,
+    // fewer than 100 records from the first.
+    auto table = OpenKeys(3051, "CASE WHEN x <= 50 THEN x * 20 ELSE 1949 + x END",
+                          [](int x) { return x <= 50 ? x * 20 : 1949 + x; });
+    table->Last(); // so that nothing held is next to record 257
+    table->SetRecNo(257);
+    const auto landed = std::lower_bound(Keys.begin(), Keys.end(), Key(*table)) - Keys.begin();
+    ASSERT_GT(landed, 0);
+    ASSERT_LT(landed, 100);
+    EXPECT_EQ(table->MoveBy(-100), -landed);
+    EXPECT_EQ(Key(*table), Keys.front());
+    EXPECT_TRUE(table->Bof());
+    EXPECT_EQ(table->RecNo(), 1);
+    table->Next();
+    EXPECT_EQ(Key(*table), Keys[1]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Databases, EstimatedCountTest,
+                         ::testing::Values(TBackendKind::SQLite, TBackendKind::PostgreSQL));
 
 TEST_P(SqlDataSetTest, LinkHearsOpenScrollWritePostCancelAndClose) {
     CreateTable("people", "id " + AutoKey() + ", name VARCHAR(30)");
