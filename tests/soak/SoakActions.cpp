@@ -95,16 +95,16 @@ std::string Unhex(const std::string& aHex) {
     return text;
 }
 
-const std::array<const char*, 13> kKindNames{
-    "click-name", "click-value", "double-click", "drag-divider", "type",   "key",    "wheel",
-    "expand",     "resize",      "move",         "post",         "cancel", "handler"};
+const std::array<const char*, 14> kKindNames{
+    "click-name", "click-value", "double-click", "drag-divider", "type",   "key",     "wheel",
+    "expand",     "resize",      "move",         "post",         "cancel", "handler", "modal-box"};
 
 } // namespace
 
 std::vector<TAction> GenerateActions(uint64_t aSeed, int32_t aCount) {
     TRandom random(aSeed);
     // Weights of the kinds, in the order of TActionKind.
-    const std::array<int, 13> weights{14, 12, 5, 2, 18, 24, 3, 2, 2, 4, 4, 2, 1};
+    const std::array<int, 14> weights{14, 12, 5, 2, 18, 24, 3, 2, 2, 4, 4, 2, 1, 1};
     std::discrete_distribution<int> kinds(weights.begin(), weights.end());
     std::vector<TAction> actions;
     actions.reserve(static_cast<std::size_t>(aCount));
