@@ -162,6 +162,7 @@ public:
     }
     ~TSoakRun() {
         fw::Application->OnModalShown = nullptr;
+        FDialogForm.reset();
         FForm.reset();
         FSource.reset();
         FTable.reset();
@@ -652,15 +653,20 @@ private:
         }
     }
 
-    // A modal dialog with a second box on the same data source; the modal hook acts in
-    // it (ActInDialog). A guard ends a dialog or pick list that takes no input.
+    // A modal dialog with a second box on the same data source while it is shown; the
+    // modal hook acts in it (ActInDialog). A guard ends a dialog or pick list that takes
+    // no input. The dialog is made once and shown again (making windows costs more
+    // than the rest of the action).
     void ModalBox() {
-        auto dialog = fw::New<fw::TForm>(nullptr, 0);
-        dialog->SetBounds(60, 60, 360, 260);
-        TQuire* box = fw::CreateOwned<TQuire>(dialog.get());
-        box->SetBounds(10, 10, 320, 200);
-        box->SetParent(dialog.get());
-        box->SetDataSource(FSource.get());
+        if (!FDialogForm) {
+            FDialogForm = fw::New<fw::TForm>(nullptr, 0);
+            FDialogForm->SetBounds(60, 60, 360, 260);
+            FDialogBox = fw::CreateOwned<TQuire>(FDialogForm.get());
+            FDialogBox->SetBounds(10, 10, 320, 200);
+            FDialogBox->SetParent(FDialogForm.get());
+        }
+        fw::TForm* dialog = FDialogForm.get();
+        FDialogBox->SetDataSource(FSource.get());
         bool stuck = false;
         fw::TTimer guard;
         guard.SetInterval(5000);
@@ -671,15 +677,11 @@ private:
             }
             dialog->SetModalResult(fw::mrCancel);
         });
-        FDialog = dialog.get();
-        FDialogBox = box;
+        FDialog = dialog;
         dialog->ShowModal();
         FDialog = nullptr;
-        FDialogBox = nullptr;
         guard.SetEnabled(false);
-        box->SetDataSource(nullptr);
-        dialog.reset();
-        fw::Application->ProcessMessages();
+        FDialogBox->SetDataSource(nullptr);
         Check(!stuck, "the modal dialog or its pick list took no input");
     }
 
@@ -841,9 +843,10 @@ private:
     // The record and columns the last post changed, until the next database check.
     std::string FPostedKey;
     std::set<std::size_t> FPostedColumns;
-    // The modal dialog of a ModalBox action and its box while it is shown.
-    fw::TForm* FDialog = nullptr;
+    // The modal dialog of ModalBox actions and its box; FDialog while it is shown.
+    std::unique_ptr<fw::TForm> FDialogForm;
     TQuire* FDialogBox = nullptr;
+    fw::TForm* FDialog = nullptr;
     // What the dialog's pick list was given: shown, and the entry chosen ("" cancelled).
     bool FDialogPickShown = false;
     fw::String FDialogPick;
