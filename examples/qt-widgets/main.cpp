@@ -10,10 +10,10 @@
 
 #include "DemoDatabase.h"
 
-#include "quire/box/PropEditInfo.h"
-#include "quire/box/Quire.h"
 #include "platform/controls/VirtualKeys.h"
 #include "platform/qt/InputSimulator.h"
+#include "quire/box/PropEditInfo.h"
+#include "quire/box/Quire.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -30,6 +30,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <set>
 
 namespace {
 
@@ -53,8 +54,8 @@ struct TExampleWindow {
         View->hideColumn(Model->fieldIndex("Cover"));
         Inspector = new quire::QuireWidget(splitter);
         Inspector->setModel(Model);
-        QObject::connect(View->selectionModel(), &QItemSelectionModel::currentRowChanged,
-                         Inspector, &quire::QuireWidget::setCurrentModelIndex);
+        QObject::connect(View->selectionModel(), &QItemSelectionModel::currentRowChanged, Inspector,
+                         &quire::QuireWidget::setCurrentModelIndex);
         splitter->setSizes({460, 300});
         Window.setCentralWidget(splitter);
         Window.setWindowTitle("Quire in a Qt application");
@@ -84,6 +85,56 @@ bool SavePicture(QWidget& aWindow, const QString& aPath) {
     QApplication::processEvents();
     bool saved = aWindow.grab().save(aPath);
     return Check(saved, "the picture is written");
+}
+
+// At a device pixel ratio of 2 the box is drawn at full resolution, not scaled up: a
+// row's text has detail finer than a logical pixel (a picture scaled up from one
+// drawn at 1x has none), nothing is blurred (only the text and background colours),
+// and the line under a row is two device pixels of one colour.
+bool CheckCrispAtScale2(quire::QuireWidget& aInspector) {
+    const QImage image = aInspector.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    if (qRound(image.devicePixelRatio()) != 2) {
+        return true;
+    }
+    quire::TQuire& box = *aInspector.box();
+    const int item = box.Items()->IndexOf("Title");
+    if (!Check(item >= 0, "the inspector has a Title row")) {
+        return false;
+    }
+    const fw::TPoint client = box.ClientToScreen(fw::TPoint{0, 0});
+    const QPoint offset = QPoint(client.X, client.Y) - aInspector.mapToGlobal(QPoint(0, 0));
+    const fw::TRect row = box.ItemRect(item);
+    const QRect value =
+        QRect(box.FDividerPos + 2, row.Top + 1, row.Right - box.FDividerPos - 4, row.Height() - 3)
+            .translated(offset);
+    std::set<QRgb> colours;
+    int finerBlocks = 0;
+    for (int y = value.top() * 2; y < value.bottom() * 2; y += 2) {
+        for (int x = value.left() * 2; x < value.right() * 2; x += 2) {
+            const QRgb corner = image.pixel(x, y);
+            colours.insert(corner);
+            if (image.pixel(x + 1, y) != corner || image.pixel(x, y + 1) != corner ||
+                image.pixel(x + 1, y + 1) != corner) {
+                ++finerBlocks;
+            }
+        }
+    }
+    bool ok = Check(colours.size() == 2, "a row's value shows in two colours, not blurred");
+    ok &= Check(finerBlocks > 0, "a row's text is drawn at the full device resolution");
+
+    const int x = (box.FDividerPos - 3 + offset.x()) * 2;
+    const QRgb background = image.pixel(x, (row.Top + 2 + offset.y()) * 2);
+    int y = (row.Top + 2 + offset.y()) * 2;
+    while (y < image.height() && image.pixel(x, y) == background) {
+        ++y;
+    }
+    const QRgb line = image.pixel(x, y);
+    int thickness = 0;
+    for (; y < image.height() && image.pixel(x, y) == line; ++y) {
+        ++thickness;
+    }
+    ok &= Check(thickness == 2, "the line under a row is two device pixels");
+    return ok;
 }
 
 // Picks the third book in the view, types a page count into the inspector and
@@ -122,6 +173,7 @@ int RunCheck(const QString& aPictureDir, const QString& aSuffix) {
             QModelIndex shown = example.View->model()->index(2, column);
             ok &= Check(shown.data().toInt() == 777, "the view shows the edited value");
         }
+        ok &= CheckCrispAtScale2(*example.Inspector);
         QDir().mkpath(aPictureDir);
         ok &= SavePicture(example.Window, aPictureDir + "/example" + aSuffix + ".png");
 

@@ -4,6 +4,7 @@
 #include "platform/graphics/internal/BitmapImage.h"
 #include "platform/graphics/internal/DeviceContext.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 
 #include <algorithm>
@@ -42,23 +43,35 @@ TBitmap::TBitmap()
 
 TBitmap::~TBitmap() = default;
 
+namespace {
+
+// Bitmaps are drawn at the screens' device pixel ratio, so that copying one onto a
+// window keeps every device pixel.
+int ScreenScale() {
+    return qGuiApp != nullptr ? std::max(1, qRound(qGuiApp->devicePixelRatio())) : 1;
+}
+
+} // namespace
+
 int32_t TBitmap::Width() const {
-    return FImage->Image.width();
+    return ImageRect(FImage->Image).width();
 }
 
 int32_t TBitmap::Height() const {
-    return FImage->Image.height();
+    return ImageRect(FImage->Image).height();
 }
 
 void TBitmap::SetSize(int32_t aWidth, int32_t aHeight) {
     aWidth = std::max(aWidth, 0);
     aHeight = std::max(aHeight, 0);
     QImage& image = FImage->Image;
-    if (aWidth == image.width() && aHeight == image.height())
+    const int scale = ScreenScale();
+    if (aWidth == Width() && aHeight == Height() && (image.isNull() || ImageScale(image) == scale))
         return;
     QImage resized;
     if (aWidth > 0 && aHeight > 0) {
-        resized = QImage(aWidth, aHeight, QImage::Format_RGB32);
+        resized = QImage(aWidth * scale, aHeight * scale, QImage::Format_RGB32);
+        resized.setDevicePixelRatio(scale);
         resized.fill(Qt::white);
         if (!image.isNull()) {
             QPainter painter(&resized);

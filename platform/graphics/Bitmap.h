@@ -3,6 +3,8 @@
 // Resizing keeps the pixels of the part that stays and fills new area with white;
 // the canvas keeps working across resizes. SaveToFile writes PNG and raises
 // EInvalidGraphicOperation, naming the file, when it cannot.
+// Sizes count logical pixels; the image behind them is made at the screens' device
+// pixel ratio (2 x 2 device pixels a pixel at a ratio of 2), which SaveToFile writes.
 
 #include "platform/graphics/Canvas.h"
 

@@ -3,6 +3,7 @@
 #include "platform/graphics/GraphicsErrors.h"
 #include "platform/rtl/Format.h"
 
+#include <algorithm>
 #include <memory>
 #include <unordered_map>
 
@@ -21,13 +22,38 @@ bool IsDirectFormat(QImage::Format aFormat) {
            aFormat == QImage::Format_ARGB32_Premultiplied;
 }
 
+// One device pixel.
+void PlotDevicePixel(QImage& aImage, int aX, int aY, uint32_t aPen, int32_t aRop2) {
+    if (IsDirectFormat(aImage.format())) {
+        auto* line = reinterpret_cast<uint32_t*>(aImage.scanLine(aY));
+        line[aX] = 0xFF000000u | ApplyRop2(aRop2, aPen, line[aX] & 0xFFFFFF);
+        return;
+    }
+    const uint32_t dest = aImage.pixel(aX, aY) & 0xFFFFFF;
+    aImage.setPixel(aX, aY, 0xFF000000u | ApplyRop2(aRop2, aPen, dest));
+}
+
 } // namespace
+
+int ImageScale(const QImage& aImage) {
+    return std::max(1, qRound(aImage.devicePixelRatio()));
+}
+
+QRect ImageRect(const QImage& aImage) {
+    const int scale = ImageScale(aImage);
+    return QRect(0, 0, aImage.width() / scale, aImage.height() / scale);
+}
+
+QRect ToDeviceRect(const QImage& aImage, const QRect& aRect) {
+    const int scale = ImageScale(aImage);
+    return QRect(aRect.topLeft() * scale, aRect.size() * scale);
+}
 
 TDeviceContext::TDeviceContext(QImage& aImage, std::optional<QRect> aClip, QPoint aOrigin)
     : FImage(&aImage), FClip(aClip), FOrigin(aOrigin) {}
 
 QRect TDeviceContext::DeviceClip() const {
-    const QRect imageRect = FImage->rect();
+    const QRect imageRect = ImageRect(*FImage);
     if (!FClip)
         return imageRect;
     return FClip->translated(FOrigin).intersected(imageRect);
@@ -199,18 +225,15 @@ void PlotPixel(QImage& aImage, const QRect& aClip, int aX, int aY, COLORREF aCol
     if (!aClip.contains(aX, aY))
         return;
     const uint32_t pen = ToQRgb(aColor) & 0xFFFFFF;
-    if (IsDirectFormat(aImage.format())) {
-        auto* line = reinterpret_cast<uint32_t*>(aImage.scanLine(aY));
-        line[aX] = 0xFF000000u | ApplyRop2(aRop2, pen, line[aX] & 0xFFFFFF);
-        return;
-    }
-    const uint32_t dest = aImage.pixel(aX, aY) & 0xFFFFFF;
-    aImage.setPixel(aX, aY, 0xFF000000u | ApplyRop2(aRop2, pen, dest));
+    const int scale = ImageScale(aImage);
+    for (int dy = 0; dy < scale; ++dy)
+        for (int dx = 0; dx < scale; ++dx)
+            PlotDevicePixel(aImage, aX * scale + dx, aY * scale + dy, pen, aRop2);
 }
 
 void PlotPixels(QImage& aImage, const QRect& aClip, std::span<const QPoint> aPixels,
                 COLORREF aColor, int32_t aRop2) {
-    if (!IsDirectFormat(aImage.format())) {
+    if (!IsDirectFormat(aImage.format()) || ImageScale(aImage) != 1) {
         for (const QPoint& pixel : aPixels)
             PlotPixel(aImage, aClip, pixel.x(), pixel.y(), aColor, aRop2);
         return;

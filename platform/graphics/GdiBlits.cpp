@@ -30,13 +30,14 @@ QPainter::CompositionMode ModeOf(uint32_t aRop) {
     }
 }
 
-// Raster operations on an opaque image must not touch the alpha byte.
+// Raster operations on an opaque image must not touch the alpha byte. aArea is in
+// image pixels.
 void MakeOpaque(QImage& aImage, const QRect& aArea) {
     const QImage::Format format = aImage.format();
     if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
         format != QImage::Format_ARGB32_Premultiplied)
         return;
-    const QRect area = aArea.intersected(aImage.rect());
+    const QRect area = ToDeviceRect(aImage, aArea).intersected(aImage.rect());
     for (int y = area.top(); y <= area.bottom(); ++y) {
         auto* line = reinterpret_cast<uint32_t*>(aImage.scanLine(y));
         for (int x = area.left(); x <= area.right(); ++x)
@@ -67,13 +68,16 @@ bool BitBlt(HDC aDest, int32_t aX, int32_t aY, int32_t aWidth, int32_t aHeight, 
     }
     const QPainter::CompositionMode mode = ModeOf(aRop);
     TDeviceContext& source = CheckDC(aSrc, "BitBlt");
-    const QRect sourceArea =
-        QRect(aXSrc, aYSrc, target.width(), target.height()).translated(source.Origin());
+    const QImage& sourceImage = source.Image();
+    // In the source's device pixels: the painter draws them at the source's pixel ratio,
+    // one to one onto a destination of the same ratio.
+    const QRect sourceArea = ToDeviceRect(
+        sourceImage,
+        QRect(aXSrc, aYSrc, target.width(), target.height()).translated(source.Origin()));
     {
         TContextPainter painter(dest);
         if (!painter.isActive())
             return true;
-        const QImage& sourceImage = source.Image();
         if (&sourceImage != &dest.Image() && sourceImage.format() == QImage::Format_RGB32 &&
             sourceImage.rect().contains(sourceArea)) {
             // Straight from the source's pixels: no copy, and the source is not detached.
@@ -81,9 +85,10 @@ bool BitBlt(HDC aDest, int32_t aX, int32_t aY, int32_t aWidth, int32_t aHeight, 
             painter->drawImage(target.topLeft(), sourceImage, sourceArea);
         } else {
             // A copy first: source and destination may be the same image.
-            const QImage block = sourceImage.copy(sourceArea).convertToFormat(QImage::Format_RGB32);
+            QImage block = sourceImage.copy(sourceArea).convertToFormat(QImage::Format_RGB32);
             if (block.isNull())
                 return true;
+            block.setDevicePixelRatio(sourceImage.devicePixelRatio());
             painter.SetCompositionMode(mode);
             painter->drawImage(target.topLeft(), block);
         }
@@ -98,7 +103,7 @@ COLORREF GetPixel(HDC aDC, int32_t aX, int32_t aY) {
     const QPoint pixel = context.ToDevice(aX, aY);
     if (!context.DeviceClip().contains(pixel))
         return CLR_INVALID;
-    return FromQRgb(context.Image().pixel(pixel));
+    return FromQRgb(context.Image().pixel(pixel * ImageScale(context.Image())));
 }
 
 COLORREF SetPixel(HDC aDC, int32_t aX, int32_t aY, COLORREF aColor) {

@@ -74,11 +74,15 @@ TRect TQtCustomWindow::ClientRect() const {
 }
 
 void TQtCustomWindow::EnsureImageSize() {
-    QSize size = FWidget->size().expandedTo(QSize(1, 1));
-    if (FImage.size() == size) {
+    // Drawn at the screen's device pixel ratio, so that text and lines keep every
+    // device pixel instead of being scaled up from a logical-pixel image.
+    const int scale = std::max(1, qRound(FWidget->devicePixelRatioF()));
+    QSize size = FWidget->size().expandedTo(QSize(1, 1)) * scale;
+    if (FImage.size() == size && qRound(FImage.devicePixelRatio()) == scale) {
         return;
     }
     QImage image(size, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
     image.fill(Qt::white);
     if (!FImage.isNull()) {
         QPainter painter(&image);
@@ -97,7 +101,8 @@ void TQtCustomWindow::DrawFrame() {
         return;
     }
     HDC dc = CreateImageDC(FImage);
-    TRect frame = Rect(0, 0, FImage.width(), FImage.height());
+    const QSize size = FWidget->size().expandedTo(QSize(1, 1));
+    TRect frame = Rect(0, 0, size.width(), size.height());
     if (FCtl3DEdge) {
         DrawEdge(dc, &frame, EDGE_SUNKEN, BF_RECT);
     } else {
@@ -226,12 +231,14 @@ void TQtCustomWindow::Blit(QPainter& aPainter, const QRegion& aRegion) const {
     // Qt hands a large copy to its thread pool; waking the pool costs more than copying
     // a band of this many pixels on this thread.
     constexpr int kBandPixels = 16 * 1024;
+    const int scale = std::max(1, qRound(FImage.devicePixelRatio()));
     for (const QRect& rect : aRegion) {
-        const int bandHeight = std::max(1, kBandPixels / std::max(1, rect.width()));
+        const int bandHeight = std::max(1, kBandPixels / std::max(1, rect.width() * scale * scale));
         for (int top = rect.top(); top <= rect.bottom(); top += bandHeight) {
             const QRect band(rect.left(), top, rect.width(),
                              std::min(bandHeight, rect.bottom() - top + 1));
-            aPainter.drawImage(band, FImage, band);
+            // The band in widget coordinates, its source in the image's device pixels.
+            aPainter.drawImage(band, FImage, QRect(band.topLeft() * scale, band.size() * scale));
         }
     }
 }

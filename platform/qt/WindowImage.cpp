@@ -15,7 +15,9 @@ namespace {
 QImage Render(TWinControl& aControl) {
     qt::TQtWindow* window = qt::FromHandle(aControl.Handle());
     QWidget* widget = window->Widget();
-    QImage image(widget->size(), QImage::Format_RGB32);
+    const qreal ratio = widget->devicePixelRatioF();
+    QImage image(widget->size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
     widget->render(&image);
     return image;
@@ -25,7 +27,8 @@ QImage Render(TWinControl& aControl) {
 
 void CaptureWindow(TWinControl& aControl, TBitmap& aBitmap) {
     QImage image = Render(aControl);
-    aBitmap.SetSize(image.width(), image.height());
+    const QSize size = image.deviceIndependentSize().toSize();
+    aBitmap.SetSize(size.width(), size.height());
     QPainter painter(&qt::BitmapImage(aBitmap));
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(0, 0, image);
@@ -42,10 +45,11 @@ COLORREF WindowPixel(TWinControl& aControl, int32_t aX, int32_t aY) {
     qt::TQtCustomWindow& window = qt::CustomWindowOf(aControl.Handle(), "WindowPixel");
     window.FlushPaint();
     const QImage& image = window.Image();
-    if (aX < 0 || aY < 0 || aX >= image.width() || aY >= image.height()) {
+    const int scale = std::max(1, qRound(image.devicePixelRatio()));
+    if (aX < 0 || aY < 0 || aX >= image.width() / scale || aY >= image.height() / scale) {
         return CLR_INVALID;
     }
-    QRgb pixel = image.pixel(aX, aY);
+    QRgb pixel = image.pixel(aX * scale, aY * scale);
     return RGB(static_cast<uint8_t>(qRed(pixel)), static_cast<uint8_t>(qGreen(pixel)),
                static_cast<uint8_t>(qBlue(pixel)));
 }

@@ -84,7 +84,8 @@ int Replay(const std::string& aFile) {
               << result.DatabaseChecks << " database checks, " << result.Posts << " posts, "
               << result.RefusedPosts << " refused posts, " << result.Commits
               << " Enter commits checked, " << result.Reports << " errors reported, "
-              << result.Modals << " pick lists and dialogs\n";
+              << result.Modals << " pick lists and dialogs, " << result.DialogPicks
+              << " pick lists from a box on a modal dialog\n";
     if (!result.Failure.empty()) {
         std::cout << "soak: FAILED at " << result.Failure << "\n";
         return 1;

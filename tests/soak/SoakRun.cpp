@@ -11,6 +11,7 @@
 
 #include "platform/controls/Application.h"
 #include "platform/controls/SystemState.h"
+#include "platform/controls/Timer.h"
 #include "platform/controls/VirtualKeys.h"
 #include "platform/db/DataSource.h"
 #include "platform/db/DbTestSupport.h"
@@ -24,8 +25,8 @@
 #include "platform/stdctrls/Form.h"
 
 #include <QApplication>
-#include <QWheelEvent>
 
+#include <cctype>
 #include <cmath>
 #include <functional>
 #include <map>
@@ -156,10 +157,12 @@ public:
         FForm->Show();
         FTable->Open();
         fw::Application->ProcessMessages();
-        FStored = ReadDatabase();
+        ReadDatabase(); // the column names
+        FStored = ReadDatabase(&FStoredForms);
     }
     ~TSoakRun() {
         fw::Application->OnModalShown = nullptr;
+        FDialogForm.reset();
         FForm.reset();
         FSource.reset();
         FTable.reset();
@@ -198,42 +201,70 @@ private:
         FDb->ExecSQL("CREATE TABLE soak (id INTEGER PRIMARY KEY, s VARCHAR(40),"
                      " short VARCHAR(10) CHECK (length(short) <= 10 AND instr(short, '!') = 0),"
                      " sm SMALLINT CHECK (sm >= -500), i INTEGER, w WORD, f DOUBLE PRECISION,"
-                     " b BOOLEAN, d DATE, t TIME, dt TIMESTAMP, m TEXT, big BIGINT, data BLOB)");
-        const char* rows[] = {
+                     " b BOOLEAN, d DATE, t TIME, dt TIMESTAMP, m TEXT, big BIGINT, data BLOB,"
+                     " long VARCHAR(400), tz TIMESTAMP)");
+        // A long VARCHAR holding more than a one-line row's 250 bytes, 64-bit values,
+        // and date-times stored with a zone suffix.
+        std::string longText;
+        for (int i = 0; i < 20; ++i) {
+            longText += "Длинная строка ";
+        }
+        const std::string rows[] = {
             "'Лампа', 'lamp', 3, 120, 7, 2.5, 1, '2024-02-29', '13:45:30', '2000-01-01 18:00:00',"
-            " 'first\nsecond', 9000000000, X'00FF'",
+            " 'first\nsecond', 9000000000, X'00FF', '" +
+                longText + "', '2024-03-15T10:00:00+02:00'",
             "'Стол', 'стол', -2, 70000, 0, 0.25, 0, '1899-12-29', '06:00:00', '1899-12-29 "
             "06:00:00',"
-            " '', -1, NULL",
-            "NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL",
+            " '', -1, NULL, 'short', '2024-06-01 08:30:00Z'",
+            "NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL,"
+            " NULL",
             "'x', '', 0, -2147483648, 65535, -1e300, 1, '0001-01-01', '00:00:00',"
-            " '9999-12-31 23:59:59', 'only', 0, X''",
+            " '9999-12-31 23:59:59', 'only', -4294967296, X'', '" +
+                std::string(300, 'w') + "', '1999-12-31 23:59:59.500-05:30'",
             "'Ёж & Co', 'ёж', 32767, 2147483647, 1, 1e-300, 0, '2024-12-31', '23:59:59',"
-            " '2024-03-31 02:30:00', 'a\nb\n', 5, NULL",
+            " '2024-03-31 02:30:00', 'a\nb\n', 5, NULL, '', '2024-10-27T01:30:00Z'",
         };
-        for (const char* row : rows) {
-            FDb->ExecSQL(
-                std::string("INSERT INTO soak (s, short, sm, i, w, f, b, d, t, dt, m, big, data)"
-                            " VALUES (") +
-                row + ")");
+        for (const std::string& row : rows) {
+            FDb->ExecSQL("INSERT INTO soak (s, short, sm, i, w, f, b, d, t, dt, m, big, data,"
+                         " long, tz) VALUES (" +
+                         row + ")");
         }
     }
 
     using TRecords = std::map<std::string, std::vector<fw::Variant>>;
+    using TForms = std::map<std::string, std::vector<std::string>>;
 
-    // Every record by its key, read through the second connection.
-    TRecords ReadDatabase() {
+    // Every record by its key, read through the second connection; with aForms also
+    // every column as SQLite spells what it stores (its type and exact text, as
+    // quote() gives them), in the same query.
+    TRecords ReadDatabase(TForms* aForms = nullptr) {
+        std::string quoted;
+        if (aForms != nullptr) {
+            for (const fw::String& column : FColumns) {
+                quoted += ", quote(\"" + column + "\")";
+            }
+        }
         auto query = fw::New<fw::TSqlQuery>();
         query->SetConnection(FReader.get());
-        query->SetSQL("SELECT * FROM soak ORDER BY id");
+        query->SetSQL("SELECT *" + quoted + " FROM soak ORDER BY id");
         query->Open();
+        const int32_t columns =
+            aForms != nullptr ? static_cast<int32_t>(FColumns.size()) : query->FieldCount();
         TRecords records;
         for (; !query->Eof(); query->Next()) {
             std::vector<fw::Variant> values;
-            for (int32_t i = 0; i < query->FieldCount(); ++i) {
+            for (int32_t i = 0; i < columns; ++i) {
                 values.push_back(query->Fields(i).AsVariant());
             }
-            records[values[0].AsString()] = std::move(values);
+            const std::string key = values[0].AsString();
+            if (aForms != nullptr) {
+                std::vector<std::string> spelled;
+                for (int32_t i = columns; i < query->FieldCount(); ++i) {
+                    spelled.push_back(query->Fields(i).AsString());
+                }
+                (*aForms)[key] = std::move(spelled);
+            }
+            records[key] = std::move(values);
         }
         if (FColumns.empty()) {
             for (int32_t i = 0; i < query->FieldCount(); ++i) {
@@ -243,9 +274,67 @@ private:
         return records;
     }
 
+    // A date-time text that ends in a zone ('Z' or an offset such as +02:00), as quote()
+    // spells it.
+    static bool HasZoneSuffix(const std::string& aForm) {
+        if (aForm.size() < 2 || aForm.front() != '\'' || aForm.back() != '\'') {
+            return false;
+        }
+        const std::string text = aForm.substr(1, aForm.size() - 2);
+        const bool dateTime = text.size() >= 19 && std::isdigit(text[0]) != 0 && text[4] == '-' &&
+                              text[7] == '-' && text[13] == ':';
+        if (!dateTime) {
+            return false;
+        }
+        if (text.back() == 'Z') {
+            return true;
+        }
+        const std::size_t sign = text.find_last_of("+-");
+        return sign != std::string::npos && sign > 10 && text.find(':') < sign;
+    }
+
+    // A column whose value no post changed is stored exactly as before: same type, same
+    // text (a zone suffix, a 64-bit integer, a long text are never rewritten). A changed
+    // date-time that had a zone suffix keeps one.
+    void CompareStoredForms(const std::string& aWhen, const TForms& aForms) {
+        for (const auto& [key, spelled] : FStoredForms) {
+            auto found = aForms.find(key);
+            if (found == aForms.end()) {
+                continue; // reported by the value check
+            }
+            for (std::size_t c = 0; c < spelled.size(); ++c) {
+                if (key == FPostedKey && FPostedColumns.count(c) > 0) {
+                    Check(!HasZoneSuffix(spelled[c]) || found->second[c] == "NULL" ||
+                              HasZoneSuffix(found->second[c]),
+                          aWhen + ": record " + key + " column " + FColumns[c] + " was " +
+                              spelled[c] + ", is written without its zone as " + found->second[c]);
+                    continue;
+                }
+                Check(found->second[c] == spelled[c], aWhen + ": record " + key + " column " +
+                                                          FColumns[c] +
+                                                          " kept its value, yet is stored as " +
+                                                          found->second[c] + ", not " + spelled[c]);
+            }
+        }
+        FStoredForms = aForms;
+        FPostedKey.clear();
+        FPostedColumns.clear();
+    }
+
+    void NotePostedColumns(const std::string& aKey, const std::vector<fw::Variant>& aFields) {
+        FPostedKey = aKey;
+        const std::vector<fw::Variant>& before = FStored[aKey];
+        for (std::size_t c = 0; c < aFields.size() && c < before.size(); ++c) {
+            if (!SameValue(aFields[c], before[c])) {
+                FPostedColumns.insert(c);
+            }
+        }
+    }
+
     void CompareDatabase(const std::string& aWhen) {
         ++FResult.DatabaseChecks;
-        const TRecords stored = ReadDatabase();
+        TForms forms;
+        const TRecords stored = ReadDatabase(&forms);
         Check(stored.size() == FStored.size(),
               aWhen + ": the table has " + std::to_string(stored.size()) + " records, not " +
                   std::to_string(FStored.size()));
@@ -259,6 +348,7 @@ private:
             }
         }
         FStored = stored;
+        CompareStoredForms(aWhen, forms);
     }
 
     std::vector<fw::Variant> FieldValues() {
@@ -291,6 +381,7 @@ private:
             Check(FieldValues() == fields, "a refused post changed the fields");
         } else {
             if (editing && modified && aPosts) {
+                NotePostedColumns(key, fields);
                 FStored[key] = fields;
                 ++FResult.Posts;
             }
@@ -321,9 +412,21 @@ private:
     void ActOnModal(fw::TWinControl& aForm) {
         ++FResult.Modals;
         const TAction& action = *FAction;
+        if (&aForm == FDialog) {
+            ActInDialog(action);
+            return;
+        }
         if (auto* list = dynamic_cast<quire::TPickListForm*>(&aForm)) {
             fw::TListBox& box = *list->ListBox;
-            if (action.Accept && box.Items()->Count() > 0) {
+            if (action.B % 4 == 1) {
+                Input::Wheel(box, fw::TPoint{5, 5}, fw::TPoint{0, -15}, fw::TPoint{0, -6});
+            }
+            const bool choose = action.Accept && box.Items()->Count() > 0;
+            if (FDialog != nullptr) {
+                FDialogPickShown = true;
+                FDialogPick = choose ? box.Items()->Get(action.Choice % box.Items()->Count()) : "";
+            }
+            if (choose) {
                 box.SetItemIndex(action.Choice % box.Items()->Count());
                 Input::Key(box, fw::VK_RETURN);
             } else {
@@ -401,7 +504,7 @@ private:
             PressKey(aAction);
             break;
         case TActionKind::Wheel:
-            Wheel(aAction.A % 2 == 0 ? 120 : -120);
+            Wheel(aAction);
             break;
         case TActionKind::Expand:
             if (FBox->Count() > 0) {
@@ -427,6 +530,9 @@ private:
             break;
         case TActionKind::HandlerMode:
             FHandlerMode = aAction.A % 3;
+            break;
+        case TActionKind::ModalBox:
+            ModalBox();
             break;
         }
     }
@@ -510,12 +616,119 @@ private:
               name + " kept " + Show(before) + " after Enter on \"" + text + "\" without a report");
     }
 
-    void Wheel(int32_t aDelta) {
-        QWidget* widget = fw::qt::FromHandle(FBox->WindowHandle())->Widget();
-        const QPointF local(20, 20);
-        QWheelEvent event(local, widget->mapToGlobal(local), QPoint(), QPoint(0, aDelta),
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(widget, &event);
+    // A notch, a run of high-resolution steps (15 or 8 to 30 eighths of a degree, as
+    // fine wheels and touchpads send), touchpad steps with pixel deltas, or a sideways
+    // turn, which must change nothing.
+    void Wheel(const TAction& aAction) {
+        const int32_t sign = aAction.B % 2 == 0 ? 1 : -1;
+        const fw::TPoint point{20, 20};
+        const int32_t steps = 1 + aAction.B % 8;
+        switch (aAction.A % 5) {
+        case 0:
+            Input::Wheel(*FBox, point, fw::TPoint{0, sign * 120});
+            break;
+        case 1:
+            for (int32_t i = 0; i < steps; ++i) {
+                Input::Wheel(*FBox, point, fw::TPoint{0, sign * 15});
+            }
+            break;
+        case 2:
+            for (int32_t i = 0; i < steps; ++i) {
+                Input::Wheel(*FBox, point, fw::TPoint{0, sign * (8 + (aAction.B + i * 7) % 23)});
+            }
+            break;
+        case 3:
+            for (int32_t i = 0; i < steps; ++i) {
+                Input::Wheel(*FBox, point, fw::TPoint{0, sign * 24}, fw::TPoint{0, sign * 12});
+            }
+            break;
+        default: {
+            const int32_t top = FBox->TopIndex();
+            const int32_t selected = FBox->ItemIndex();
+            Input::Wheel(*FBox, point, fw::TPoint{sign * 120, 0});
+            Check(FBox->TopIndex() == top && FBox->ItemIndex() == selected,
+                  "a sideways wheel turn moved the box");
+            break;
+        }
+        }
+    }
+
+    // A modal dialog with a second box on the same data source while it is shown; the
+    // modal hook acts in it (ActInDialog). A guard ends a dialog or pick list that takes
+    // no input. The dialog is made once and shown again (making windows costs more
+    // than the rest of the action).
+    void ModalBox() {
+        if (!FDialogForm) {
+            FDialogForm = fw::New<fw::TForm>(nullptr, 0);
+            FDialogForm->SetBounds(60, 60, 360, 260);
+            FDialogBox = fw::CreateOwned<TQuire>(FDialogForm.get());
+            FDialogBox->SetBounds(10, 10, 320, 200);
+            FDialogBox->SetParent(FDialogForm.get());
+        }
+        fw::TForm* dialog = FDialogForm.get();
+        FDialogBox->SetDataSource(FSource.get());
+        bool stuck = false;
+        fw::TTimer guard;
+        guard.SetInterval(5000);
+        guard.SetOnTimer([&](fw::TObject*) {
+            stuck = true;
+            if (quire::PickListForm != nullptr && quire::PickListForm->Visible()) {
+                quire::PickListForm->SetModalResult(fw::mrCancel);
+            }
+            dialog->SetModalResult(fw::mrCancel);
+        });
+        FDialog = dialog;
+        dialog->ShowModal();
+        FDialog = nullptr;
+        guard.SetEnabled(false);
+        FDialogBox->SetDataSource(nullptr);
+        Check(!stuck, "the modal dialog or its pick list took no input");
+    }
+
+    // In the dialog: a row's value clicked (the boolean row every other time, which has
+    // a pick list), then its pick list opened with Alt+Down or text typed and
+    // committed; the dialog then closes. A choice made in the pick list shows in the
+    // row; a cancelled one leaves it.
+    void ActInDialog(const TAction& aAction) {
+        TQuire& box = *FDialogBox;
+        if (box.Count() > 0) {
+            const int32_t booleanRow = box.Items()->IndexOf("b");
+            const int32_t index =
+                aAction.B % 2 == 0 && booleanRow >= 0 ? booleanRow : aAction.A % box.Count();
+            const fw::TRect rect = box.ItemRect(index);
+            const fw::TPoint point{std::max(0, box.FDividerPos) + 20, rect.Top + rect.Height() / 2};
+            if (point.Y > 0 && point.Y < box.ClientHeight()) {
+                Input::Click(box, point);
+                EditInDialog(box, aAction);
+            }
+        }
+        FDialog->SetModalResult(aAction.Accept ? fw::mrOk : fw::mrCancel);
+    }
+
+    void EditInDialog(TQuire& aBox, const TAction& aAction) {
+        quire::TPropSelection& strip = *aBox.FSelection;
+        if (strip.FEditInfo == nullptr || !strip.Visible() || !strip.FEdit->Visible() ||
+            !strip.FEdit->HandleAllocated()) {
+            return;
+        }
+        const TPropEditInfo* row = strip.FEditInfo;
+        FEdited.insert(row->FParent == nullptr ? row->FName : row->FParent->FName);
+        quire::TPropEdit& edit = *strip.FEdit;
+        if (aAction.B % 3 == 2) {
+            Input::Type(edit, aAction.Text);
+            Input::Key(edit, fw::VK_RETURN);
+            return;
+        }
+        const fw::String before = edit.Text();
+        FDialogPickShown = false;
+        Input::Key(edit, fw::VK_DOWN, fw::TShiftState{fw::ssAlt});
+        if (!FDialogPickShown || strip.FEdit != &edit || !edit.HandleAllocated()) {
+            return;
+        }
+        const fw::String expected = FDialogPick.empty() ? before : FDialogPick;
+        Check(edit.Text() == expected, "the pick list in a modal dialog: the row shows \"" +
+                                           edit.Text() + "\", not \"" + expected + "\"");
+        ++FResult.DialogPicks;
     }
 
     void Resize(const TAction& aAction) {
@@ -626,6 +839,17 @@ private:
     std::unique_ptr<fw::TForm> FForm;
     TQuire* FBox = nullptr;
     TRecords FStored;
+    TForms FStoredForms;
+    // The record and columns the last post changed, until the next database check.
+    std::string FPostedKey;
+    std::set<std::size_t> FPostedColumns;
+    // The modal dialog of ModalBox actions and its box; FDialog while it is shown.
+    std::unique_ptr<fw::TForm> FDialogForm;
+    TQuire* FDialogBox = nullptr;
+    fw::TForm* FDialog = nullptr;
+    // What the dialog's pick list was given: shown, and the entry chosen ("" cancelled).
+    bool FDialogPickShown = false;
+    fw::String FDialogPick;
     std::vector<fw::String> FColumns;
     std::set<fw::String> FEdited;
     int32_t FHandlerMode = 0;

@@ -3,13 +3,16 @@
 
 #include "Quire/QuireWidget.h"
 
-#include "quire/box/Quire.h"
-#include "quire/box/PropEditInfo.h"
 #include "platform/controls/Application.h"
-#include "platform/db/DataSet.h"
 #include "platform/controls/VirtualKeys.h"
+#include "platform/db/DataSet.h"
 #include "platform/qt/InputSimulator.h"
 #include "platform/qt/QtWindow.h"
+#include "platform/stdctrls/Button.h"
+#include "quire/box/PropEditInfo.h"
+#include "quire/box/Quire.h"
+#include "quire/editors/EditTextForm.h"
+#include "quire/inplace/PickList.h"
 #include "widget/WidgetAccessibility.h"
 
 #include <QAccessible>
@@ -25,6 +28,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -32,6 +36,35 @@
 namespace {
 
 using quire::QuireWidget;
+
+fw::TButton* ButtonOf(fw::TWinControl& aParent, const fw::String& aCaption) {
+    for (int32_t i = 0; i < aParent.ControlCount(); ++i) {
+        if (auto* button = dynamic_cast<fw::TButton*>(aParent.Controls(i));
+            button != nullptr && button->Caption() == aCaption) {
+            return button;
+        }
+        if (auto* inner = dynamic_cast<fw::TWinControl*>(aParent.Controls(i))) {
+            if (fw::TButton* found = ButtonOf(*inner, aCaption)) {
+                return found;
+            }
+        }
+    }
+    return nullptr;
+}
+
+// A model whose content changes in one reset, as a host's new query does.
+class TResettableModel : public QStandardItemModel {
+public:
+    using QStandardItemModel::QStandardItemModel;
+    void Replace(const std::function<void()>& aChange) {
+        beginResetModel();
+        {
+            QSignalBlocker quiet(this);
+            aChange();
+        }
+        endResetModel();
+    }
+};
 
 class QuireWidgetTest : public ::testing::Test {
 protected:
@@ -45,7 +78,7 @@ protected:
     }
 
     void SetUp() override {
-        Model = std::make_unique<QStandardItemModel>(0, 3);
+        Model = std::make_unique<TResettableModel>(0, 3);
         Model->setHorizontalHeaderLabels({"Title", "Pages", "InStock"});
         AddBook("Dune", 412, true);
         AddBook("Emma", 200, false);
@@ -66,6 +99,7 @@ protected:
     }
 
     void TearDown() override {
+        fw::Application->OnModalShown = nullptr;
         Window.reset();
         Model.reset();
         fw::Application->ClearLastException();
@@ -88,13 +122,17 @@ protected:
         int item = ItemOf(aName);
         return item < 0 ? "<no row>" : Box().GetEditInfo(item)->GetValue();
     }
-    // Clicks the value half of row aName and types aText with Enter.
-    void TypeInto(const std::string& aName, const std::string& aText) {
+    // Clicks the value half of row aName until its edit field has the focus.
+    fw::TWinControl* EditOf(const std::string& aName) {
         fw::TRect rect = Box().ItemRect(ItemOf(aName));
         fw::TPoint point{Box().FDividerPos + 20, rect.Top + rect.Height() / 2};
         fw::TInputSimulator::Click(Box(), point);
         fw::TInputSimulator::Click(Box(), point);
-        fw::TWinControl* edit = Box().FocusedControl();
+        return Box().FocusedControl();
+    }
+    // Clicks the value half of row aName and types aText with Enter.
+    void TypeInto(const std::string& aName, const std::string& aText) {
+        fw::TWinControl* edit = EditOf(aName);
         ASSERT_NE(edit, nullptr);
         fw::TInputSimulator::Key(*edit, 'A', fw::TShiftState{fw::ssCtrl});
         fw::TInputSimulator::Type(*edit, aText);
@@ -102,8 +140,19 @@ protected:
         QApplication::processEvents();
     }
 
-    std::unique_ptr<QStandardItemModel> Model;
+    // aAct runs on the next pick list or modal form of class T once it is shown.
+    template <class T> void OnShown(std::function<void(T&)> aAct) {
+        fw::Application->OnModalShown = [this, aAct](fw::TWinControl* aForm) {
+            auto* form = dynamic_cast<T*>(aForm);
+            ASSERT_NE(form, nullptr) << aForm->ClassName();
+            ++Shown;
+            aAct(*form);
+        };
+    }
+
+    std::unique_ptr<TResettableModel> Model;
     std::unique_ptr<QWidget> Window;
+    int Shown = 0;
     QLineEdit* Before = nullptr;
     QuireWidget* Inspector = nullptr;
     QLineEdit* After = nullptr;
@@ -189,6 +238,60 @@ TEST_F(QuireWidgetTest, FollowsModelChangesAndOutlivesTheModel) {
     EXPECT_EQ(Box().Items()->Count(), 0);
     EXPECT_EQ(Inspector->currentIndex(), -1);
     QApplication::processEvents();
+}
+
+// A choice made in a pick list or a dialog that was waiting while the model was
+// reset or deleted belongs to a record that is no longer shown: it is dropped.
+TEST_F(QuireWidgetTest, AChoiceMadeWhileTheModelWasResetOrDeletedIsNotWritten) {
+    Inspector->setModel(Model.get());
+    Inspector->setCurrentIndex(0);
+    fw::TWinControl* edit = EditOf("InStock");
+    ASSERT_NE(edit, nullptr);
+    OnShown<quire::TPickListForm>([this](quire::TPickListForm& aList) {
+        Model->Replace([this] { Model->removeRow(0); }); // Emma, not in stock, is first now
+        aList.ListBox->SetItemIndex(aList.ListBox->Items()->IndexOf("True"));
+        fw::TInputSimulator::Key(*aList.ListBox, fw::VK_RETURN);
+    });
+    fw::TInputSimulator::Key(*edit, fw::VK_DOWN, fw::TShiftState{fw::ssAlt});
+    QApplication::processEvents();
+    ASSERT_EQ(Shown, 1);
+    EXPECT_EQ(ValueOf("Title"), "Emma");
+    EXPECT_FALSE(Model->index(0, 2).data(Qt::EditRole).toBool()) << "the choice is dropped";
+    EXPECT_TRUE(Model->index(1, 2).data(Qt::EditRole).toBool());
+    EXPECT_EQ(ValueOf("InStock"), "False");
+
+    Model->setData(Model->index(0, 0), QString(300, QLatin1Char('e'))); // a memo row
+    edit = EditOf("Title");
+    ASSERT_NE(edit, nullptr);
+    OnShown<quire::TEditTextForm>([this](quire::TEditTextForm& aForm) {
+        Model->Replace([this] { Model->setData(Model->index(0, 0), "Emma (new edition)"); });
+        fw::TInputSimulator::Type(*aForm.TextMemo, " typed while it changed");
+        fw::TButton* ok = ButtonOf(aForm, "OK");
+        if (ok == nullptr) {
+            ADD_FAILURE() << "the text dialog has no OK button";
+            aForm.SetModalResult(fw::mrCancel);
+            return;
+        }
+        fw::TInputSimulator::Click(*ok, fw::TPoint{5, 5});
+    });
+    fw::TInputSimulator::Key(*edit, fw::VK_RETURN, fw::TShiftState{fw::ssCtrl});
+    QApplication::processEvents();
+    ASSERT_EQ(Shown, 2);
+    EXPECT_EQ(Model->index(0, 0).data().toString(), "Emma (new edition)");
+    EXPECT_EQ(ValueOf("Title"), "Emma (new edition)");
+
+    edit = EditOf("InStock");
+    ASSERT_NE(edit, nullptr);
+    OnShown<quire::TPickListForm>([this](quire::TPickListForm& aList) {
+        Model.reset();
+        aList.ListBox->SetItemIndex(0);
+        fw::TInputSimulator::Key(*aList.ListBox, fw::VK_RETURN);
+    });
+    fw::TInputSimulator::Key(*edit, fw::VK_DOWN, fw::TShiftState{fw::ssAlt});
+    QApplication::processEvents();
+    ASSERT_EQ(Shown, 3);
+    EXPECT_EQ(Box().Items()->Count(), 0);
+    EXPECT_EQ(Inspector->currentIndex(), -1);
 }
 
 TEST_F(QuireWidgetTest, ReadOnlyColumnsAndTheDatabaseOfASqlTableModel) {

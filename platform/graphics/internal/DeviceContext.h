@@ -15,6 +15,16 @@
 
 namespace fw {
 
+// Device pixels per image pixel along each axis: an image made for a screen with a
+// device pixel ratio of 2 holds a block of 2 x 2 device pixels for each pixel the
+// drawing calls address. Whole ratios only (a fractional one is rounded); 1 for plain
+// images.
+int ImageScale(const QImage& aImage);
+// The image's area in the pixels the drawing calls address.
+QRect ImageRect(const QImage& aImage);
+// An image's area in device pixels, for the pixels aRect (image pixels) covers.
+QRect ToDeviceRect(const QImage& aImage, const QRect& aRect);
+
 class TDeviceContext {
 public:
     TDeviceContext(QImage& aImage, std::optional<QRect> aClip, QPoint aOrigin);
@@ -22,7 +32,7 @@ public:
     QImage& Image() const { return *FImage; }
     QPoint Origin() const { return FOrigin; }
     // The drawable area in image pixels: the clip rectangle (moved by the origin)
-    // within the image.
+    // within the image. Image pixels are device pixels divided by ImageScale.
     QRect DeviceClip() const;
     // Context coordinates to image pixels.
     QPoint ToDevice(int32_t aX, int32_t aY) const { return QPoint(aX, aY) + FOrigin; }
@@ -110,8 +120,8 @@ QRect ToQRect(const TRect& aRect);
 // The raster operation of SetROP2 applied to pen and destination colours (0x00BBGGRR
 // or 0xAARRGGBB alike: only the low 24 bits take part).
 uint32_t ApplyRop2(int32_t aRop2, uint32_t aPen, uint32_t aDest);
-// Combines one pixel of the image (image coordinates) with aColor by aRop2 when it
-// lies in aClip.
+// Combines one pixel of the image (image coordinates, its whole block of device
+// pixels on a scaled image) with aColor by aRop2 when it lies in aClip.
 void PlotPixel(QImage& aImage, const QRect& aClip, int aX, int aY, COLORREF aColor, int32_t aRop2);
 // PlotPixel for every pixel of aPixels.
 void PlotPixels(QImage& aImage, const QRect& aClip, std::span<const QPoint> aPixels,

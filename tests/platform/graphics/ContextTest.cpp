@@ -134,5 +134,43 @@ TEST(DeviceContexts, DrawOnImagesOfOtherFormats) {
     qt::ReleaseImageDC(dc);
 }
 
+// An image made for a device pixel ratio of 2: the calls address its logical pixels,
+// each a block of 2 x 2 device pixels, and copies between such images keep every
+// device pixel.
+TEST(DeviceContexts, AddressLogicalPixelsOfAnImageAtPixelRatioTwo) {
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.setDevicePixelRatio(2);
+    image.fill(Qt::white);
+    HDC dc = qt::CreateImageDC(image);
+    SelectObject(dc, GetStockObject(WHITE_PEN));
+    SetROP2(dc, R2_XORPEN);
+    MoveToEx(dc, 1, 1, nullptr);
+    LineTo(dc, 5, 1);
+    for (int x = 0; x < 12; ++x)
+        for (int y = 0; y < 6; ++y) {
+            const bool onLine = x >= 2 && x < 10 && y >= 2 && y < 4;
+            EXPECT_EQ(image.pixel(x, y), onLine ? qRgb(0, 0, 0) : qRgb(255, 255, 255))
+                << "device pixel " << x << "," << y;
+        }
+    EXPECT_EQ(GetPixel(dc, 4, 1), clBlack);
+    EXPECT_EQ(GetPixel(dc, 9, 9), clWhite);
+    EXPECT_EQ(GetPixel(dc, 10, 9), CLR_INVALID) << "the image is 10 pixels wide";
+    EXPECT_EQ(SetPixel(dc, 9, 9, clRed), clRed);
+    EXPECT_EQ(image.pixel(19, 18), qRgb(255, 0, 0));
+
+    QImage copy(20, 20, QImage::Format_RGB32);
+    copy.setDevicePixelRatio(2);
+    copy.fill(Qt::white);
+    HDC copyDC = qt::CreateImageDC(copy);
+    image.setPixel(3, 3, qRgb(0, 0, 255)); // a detail finer than one logical pixel
+    EXPECT_TRUE(BitBlt(copyDC, 0, 0, 5, 5, dc, 0, 0, SRCCOPY));
+    EXPECT_EQ(copy.pixel(3, 3), qRgb(0, 0, 255));
+    EXPECT_EQ(copy.pixel(3, 2), qRgb(0, 0, 0));
+    EXPECT_EQ(copy.pixel(2, 4), qRgb(255, 255, 255));
+    EXPECT_EQ(copy.pixel(10, 10), qRgb(255, 255, 255)) << "nothing beyond the block";
+    qt::ReleaseImageDC(copyDC);
+    qt::ReleaseImageDC(dc);
+}
+
 } // namespace
 } // namespace fw
