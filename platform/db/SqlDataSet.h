@@ -65,6 +65,9 @@ protected:
     bool InternalFetch(int64_t aIndex, TRecordValues& aValues) override;
     int64_t InternalRecordCount() override;
     int64_t InternalRefresh(const TRecordValues& aCurrent, int64_t aIndex) override;
+    // A transaction of its own, or a savepoint in the connection's open one.
+    bool StartRecordsWrite() override;
+    void EndRecordsWrite(bool aKeep) override;
 
     std::vector<TFieldType> FFieldTypes;
 
@@ -78,6 +81,8 @@ private:
     void Reread();
     std::unique_ptr<TPageCache> FCache;
     int64_t FRecordCount = -1;
+    // PostRecords works in a savepoint of a transaction the host opened.
+    bool FRecordsInSavepoint = false;
 };
 
 } // namespace fw

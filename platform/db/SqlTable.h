@@ -44,6 +44,8 @@ protected:
                          int64_t aIndex) override;
     void InternalDelete(int64_t aIndex, const TRecordValues& aValues) override;
     int64_t InternalRefresh(const TRecordValues& aCurrent, int64_t aIndex) override;
+    // The primary key: "Id = 17", "a = 1, b = 'x'".
+    String RecordKeyText(const TRecordValues& aValues) const override;
 
 private:
     String FTableName;
