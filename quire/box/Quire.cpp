@@ -390,11 +390,11 @@ void TQuire::DataChange(fw::TObject*) {
     NewProps(snapshot.get());
 }
 
-std::unique_ptr<TMultiPropList> TQuire::Snapshot(const fw::TDataSet& aDataSet) const {
+std::unique_ptr<TMultiPropList> TQuire::Snapshot(fw::TDataSet& aDataSet) const {
     if (FChosen.empty()) {
         return RecordToProps(aDataSet);
     }
-    return RecordsToProps(const_cast<fw::TDataSet&>(aDataSet), FChosen);
+    return RecordsToProps(aDataSet, FChosen);
 }
 
 bool TQuire::ChoiceOutdated() const {
@@ -616,7 +616,7 @@ void TQuire::RepaintTree(const TPropEditInfo& aRow) {
     }
 }
 
-void TQuire::RestoreRowFromField(TPropEditInfo& aRow, const fw::TDataSet& aDataSet) {
+void TQuire::RestoreRowFromField(TPropEditInfo& aRow, fw::TDataSet& aDataSet) {
     // The row shows what the field still holds; the reload is not written back.
     TFlagScope restoring(FRestoringRow);
     try {

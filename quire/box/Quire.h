@@ -238,7 +238,7 @@ private:
     // True when aRow is aTop or one of its descendants.
     static bool IsInTree(const TPropEditInfo* aRow, const TPropEditInfo* aTop);
     // The values the rows show: the current record's, or the chosen records'.
-    std::unique_ptr<TMultiPropList> Snapshot(const fw::TDataSet& aDataSet) const;
+    std::unique_ptr<TMultiPropList> Snapshot(fw::TDataSet& aDataSet) const;
     // True when the chosen records no longer mean what they meant when chosen.
     bool ChoiceOutdated() const;
     // Writes the gathered values of the chosen records; a refusal reloads the rows.
@@ -248,7 +248,7 @@ private:
     // Repaints the items of aRow and of its shown descendants.
     void RepaintTree(const TPropEditInfo& aRow);
     // Reloads aRow from its field after the field refused the row's value.
-    void RestoreRowFromField(TPropEditInfo& aRow, const fw::TDataSet& aDataSet);
+    void RestoreRowFromField(TPropEditInfo& aRow, fw::TDataSet& aDataSet);
 
     // True while NewProps or ClearList change the items: a resize they cause (a
     // scroll bar coming or going) must not move the strip onto half-built rows.
