@@ -453,6 +453,13 @@ void TQuire::QueueWrite(int32_t aIndex, const fw::String& aName, const fw::Varia
     }
 }
 
+void TQuire::BeginRecordWrites() {
+    if (FWriteDepth++ == 0) {
+        FWritesChoice = FChoice;
+        FWritesGeneration = FGeneration;
+    }
+}
+
 void TQuire::EndRecordWrites(bool aKeep) {
     if (--FWriteDepth > 0 || FPendingWrites.empty()) {
         return;
@@ -492,12 +499,19 @@ void TQuire::WriteChosenRecords() {
         }
     }
     std::erase_if(edits, [](const fw::TRecordEdit& aEdit) { return aEdit.Values.empty(); });
-    TFlagScope updating(FUpdatingData);
-    try {
-        dataSet->PostRecords(edits);
-    } catch (...) {
+    {
+        TFlagScope updating(FUpdatingData);
+        try {
+            dataSet->PostRecords(edits);
+        } catch (...) {
+            RestoreRowsFromData();
+            throw;
+        }
+    }
+    // Rows rebuilt under a handler were read before the values were written.
+    if (FGeneration != FWritesGeneration) {
         RestoreRowsFromData();
-        throw;
+        DiscardChanges();
     }
 }
 
@@ -519,7 +533,12 @@ void TQuire::PropChange(fw::TObject* aSender, const fw::String& aPropName, TProp
     }
     auto* row = dynamic_cast<TPropEditInfo*>(aSender);
     if (row != nullptr && !IsCurrentRow(row)) {
-        return; // a row dropped by a rebuild: its values go nowhere
+        // A row dropped by a rebuild: its values go nowhere, unless they are a
+        // change of the same chosen records that a host's handler interrupted.
+        if (!FChosen.empty() && FWriteDepth > 0 && FWritesChoice == FChoice && !FRestoringRow) {
+            QueueWrite(aPropIndex, aPropName, aProp->GetAsVariant());
+        }
+        return;
     }
     // By value: the host's handler may free the row with its name and property.
     const fw::String name = aPropName;

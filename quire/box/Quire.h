@@ -130,7 +130,7 @@ public:
     // records are gathered and written together when the outermost bracket ends
     // with aKeep (raising what PostRecords raises); without aKeep they are
     // dropped and the rows show the stored values again.
-    void BeginRecordWrites() { ++FWriteDepth; }
+    void BeginRecordWrites();
     void EndRecordWrites(bool aKeep);
     // Shows the children of the row of item aIndex, or hides all its descendants.
     // Nothing happens for a row without children or already in that state.
@@ -274,6 +274,10 @@ private:
     };
     std::vector<TPendingWrite> FPendingWrites;
     int32_t FWriteDepth = 0;
+    // The choice when the outermost bracket began: rows dropped by a rebuild under
+    // a handler still hold values for those records.
+    uint64_t FWritesChoice = 0;
+    uint64_t FWritesGeneration = 0;
     void QueueWrite(int32_t aIndex, const fw::String& aName, const fw::Variant& aValue);
 };
 

@@ -125,6 +125,22 @@ TEST_P(MultiRecord, ARefusalOnTheSeventhRecordLeavesAllTenAsTheyWere) {
     EXPECT_EQ(Table->FieldByName("title").AsString(), "kept");
 }
 
+TEST_P(MultiRecord, AHandlerThatRefreshesDoesNotStopTheValueReachingEveryRecord) {
+    std::vector<int32_t> heard;
+    Box->SetOnPropChange([&](fw::TObject*, const fw::String&, TProp*, int32_t aIndex) {
+        heard.push_back(aIndex);
+        if (heard.size() == 1) {
+            Table->Refresh(); // rebuilds the rows while the value is being set
+        }
+    });
+    Box->SelectRecords({2, 4, 6});
+    TypeInto("qty", "3");
+    EXPECT_EQ(Application->ExceptionCount(), 0) << Application->LastExceptionMessage();
+    EXPECT_EQ(StoredQty(), (std::vector<int64_t>{1, 3, 3, 3, 5, 3, 7, 8, 9, 10}));
+    EXPECT_EQ(heard.front(), 0);
+    EXPECT_EQ(Row("qty")->GetValue(), "3");
+}
+
 TEST_P(MultiRecord, DateAndTimeAgreeOnTheirOwnPartAndAreWrittenSo) {
     Box->SelectRecords({1, 2});
     Box->ExpandItem(ItemOf("stamp"));
