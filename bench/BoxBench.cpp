@@ -16,6 +16,8 @@
 //                            piling up until the loop runs would show here)
 //   BM_QtMapperNextNoEventLoop toNext in such a loop
 //   BM_QuireRowMemory        heap bytes per row held by the box (counter bytes_per_row)
+//   BM_QuireChoose1000AndSet the box shows 1,000 records at once and one value set in
+//                            an integer row is written into all of them (one transaction)
 //
 // With --million, a box bound to a table of 1,000,000 rows and 10 columns (built once
 // in the temporary folder, which takes some seconds, so only on request):
@@ -380,6 +382,27 @@ void RegisterMillionBenchmarks() {
         bench->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime()->Iterations(kMillionSteps);
     }
 }
+void BM_QuireChoose1000AndSet(benchmark::State& aState) {
+    TBoxOnTable fixture(40);
+    std::vector<int64_t> records(1000);
+    for (int64_t i = 0; i < 1000; ++i) {
+        records[static_cast<size_t>(i)] = i + 1;
+    }
+    int value = 0;
+    for (auto _ : aState) {
+        fixture.Box->SelectRecords(records);
+        quire::TPropEditInfo* row =
+            fixture.Box->GetEditInfo(fixture.Box->Items()->IndexOf(ColumnName(1)));
+        row->SetValue(std::to_string(++value));
+    }
+    if (fixture.Table->FieldByName(ColumnName(1)).AsInteger() != value) {
+        aState.SkipWithError("the value did not reach the records");
+    }
+}
+BENCHMARK(BM_QuireChoose1000AndSet)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->Iterations(5);
 
 // The console output, and after it one table of the box beside the Qt way.
 class TTableReporter : public benchmark::ConsoleReporter {
@@ -440,6 +463,12 @@ public:
         if (perRow > 0) {
             std::snprintf(text, sizeof text, "%-30s %12.0f\n", "Heap bytes per row of the box",
                           perRow);
+            aOut << text;
+        }
+        const double chooseAndSet = Median("BM_QuireChoose1000AndSet", "");
+        if (chooseAndSet > 0) {
+            std::snprintf(text, sizeof text, "%-30s %12.1f\n", "Choose 1000 records, set (ms)",
+                          chooseAndSet / 1000);
             aOut << text;
         }
         PrintMillionLines(aOut);

@@ -1,6 +1,7 @@
 #include "DemoForm.h"
 
 #include "AboutBox.h"
+#include "RecordList.h"
 #include "StatusLine.h"
 
 #include "platform/controls/Application.h"
@@ -51,7 +52,10 @@ public:
 protected:
     void ActiveChanged() override { FForm.UpdateStatus(); }
     void EditingChanged() override { FForm.UpdateStatus(); }
-    void RecordChanged(fw::TField*) override { FForm.UpdateStatus(); }
+    void RecordChanged(fw::TField*) override {
+        FForm.UpdateRecordList();
+        FForm.UpdateStatus();
+    }
 
 private:
     TDemoForm& FForm;
@@ -62,7 +66,7 @@ FW_IMPLEMENT_ABSTRACT_CLASS(TDemoForm)
 TDemoForm::TDemoForm(TDemoData& aData, fw::HMODULE aPackage)
     : TForm(nullptr, 0), FData(aData), FPackage(aPackage) {
     SetCaption("Quire demo: " + aData.Description);
-    SetBounds(60, 60, 540, 460);
+    SetBounds(60, 60, 720, 460);
     SetPosition(fw::poScreenCenter);
     BuildToolbar();
 
@@ -71,15 +75,23 @@ TDemoForm::TDemoForm(TDemoData& aData, fw::HMODULE aPackage)
     FStatus->SetAlign(fw::alBottom);
     FStatus->SetParent(this);
 
+    FRecordList = fw::CreateOwned<TRecordList>(this);
+    FRecordList->SetWidth(180);
+    FRecordList->SetAlign(fw::alLeft);
+    FRecordList->SetParent(this);
+    FRecordList->OnChoose = [this](const std::vector<int64_t>& aRecNos) { ChooseRecords(aRecNos); };
+
     FBox = fw::CreateOwned<quire::TQuire>(this);
     FBox->SetAlign(fw::alClient);
     FBox->SetParent(this);
 
     FSource.SetDataSet(FData.Table.get());
+    // The box hears of a record first, so the list shows the box's choice as it is.
+    FBox->SetDataSource(&FSource);
     FStatusLink = std::make_unique<TStatusLink>(*this);
     FStatusLink->SetDataSource(&FSource);
-    FBox->SetDataSource(&FSource);
     SetActiveControl(FBox);
+    UpdateRecordList();
     OnCloseQuery = [this](fw::TObject*, bool& aCanClose) { CloseQueryHandler(aCanClose); };
     UpdateStatus();
 }
@@ -153,11 +165,38 @@ void TDemoForm::ShowAbout() {
     about.ShowModal();
 }
 
+void TDemoForm::ChooseRecords(const std::vector<int64_t>& aRecNos) {
+    FBox->ApplyChanges();
+    if (aRecNos.size() == 1) {
+        FBox->SelectRecords({});
+        FData.Table->SetRecNo(aRecNos.front());
+    } else {
+        FBox->SelectRecords(aRecNos);
+    }
+    UpdateRecordList();
+    UpdateStatus();
+}
+
+void TDemoForm::UpdateRecordList() {
+    if (FRecordList == nullptr || FBox == nullptr)
+        return;
+    fw::TDataSet& table = *FData.Table;
+    FRecordList->Fill(table);
+    if (!FBox->SelectedRecords().empty())
+        FRecordList->SetChosen(FBox->SelectedRecords());
+    else if (table.Active() && table.RecNo() > 0)
+        FRecordList->SetChosen({table.RecNo()});
+    else
+        FRecordList->SetChosen({});
+}
+
 fw::String TDemoForm::StatusText() const {
     fw::TDataSet& table = *FData.Table;
     if (!table.Active())
         return StateText(fw::dsInactive);
     const fw::String state = StateText(table.State());
+    if (FBox != nullptr && !FBox->SelectedRecords().empty())
+        return std::to_string(FBox->SelectedRecords().size()) + " records chosen · " + state;
     if (table.State() == fw::dsInsert)
         return "New record · " + state;
     if (table.IsEmpty())

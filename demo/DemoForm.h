@@ -1,7 +1,9 @@
 #pragma once
 // The demo's main window: navigation, post, cancel and About buttons along the top,
-// the property box bound to the table in the middle, and a status line with the
-// record number and the data set's state at the bottom.
+// the record list (titles) on the left, the property box bound to the table beside
+// it, and a status line with the record number and the data set's state at the
+// bottom. Choosing one record in the list moves to it; choosing several (Ctrl or
+// Shift click) shows them all in the box, where a value set goes to every one.
 //
 // Every button first commits the text typed into the box's strip, so nothing typed
 // is lost by a click; moving to another record posts a changed record (the data
@@ -20,9 +22,11 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 namespace demo {
 
+class TRecordList;
 class TStatusLine;
 
 enum class TDemoCommand { dcFirst, dcPrior, dcNext, dcLast, dcPost, dcCancel, dcAbout };
@@ -37,6 +41,7 @@ public:
     ~TDemoForm() override;
 
     quire::TQuire* Box() const { return FBox; }
+    TRecordList* RecordList() const { return FRecordList; }
     fw::TButton* CommandButton(TDemoCommand aCommand) const {
         return FButtons[static_cast<size_t>(aCommand)];
     }
@@ -48,6 +53,9 @@ private:
 
     void BuildToolbar();
     void UpdateStatus();
+    // The list's records again, and the box's choice (or the current record) in it.
+    void UpdateRecordList();
+    void ChooseRecords(const std::vector<int64_t>& aRecNos);
     void PostRecord();
     void CancelRecord();
     void ShowAbout();
@@ -59,6 +67,7 @@ private:
     std::unique_ptr<TStatusLink> FStatusLink;
     quire::TQuire* FBox = nullptr;
     TStatusLine* FStatus = nullptr;
+    TRecordList* FRecordList = nullptr;
     std::array<fw::TButton*, 7> FButtons{};
 };
 

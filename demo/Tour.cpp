@@ -3,6 +3,7 @@
 #include "AboutBox.h"
 #include "DemoErrors.h"
 #include "DemoForm.h"
+#include "RecordList.h"
 
 #include "quire/inplace/PropEdit.h"
 #include "quire/inplace/PropSelection.h"
@@ -61,6 +62,7 @@ public:
         ChangeDate();
         Post();
         Scroll();
+        ChooseSeveral();
         DragDivider();
         About();
         CheckSaved();
@@ -256,6 +258,43 @@ private:
         Input::Click(last, Center(last));
         Expect(Table().RecNo() == 5, "Last did not move to record 5");
         Picture("last-record", "Last: record 5 of 5");
+    }
+
+    void ClickTitle(int32_t aRecNo, fw::TShiftState aShift = {}) {
+        TRecordList& list = *FForm.RecordList();
+        const fw::TRect item = list.ItemRect(aRecNo - 1);
+        Input::Click(list, fw::TPoint{item.Left + 20, (item.Top + item.Bottom) / 2}, fw::mbLeft,
+                     aShift);
+    }
+
+    void ChooseSeveral() {
+        ClickTitle(2);
+        Expect(Table().RecNo() == 2, "a click on the second title did not move to it");
+        ClickTitle(3, {fw::ssCtrl});
+        ClickTitle(4, {fw::ssCtrl});
+        Expect(Box().SelectedRecords() == std::vector<int64_t>{2, 3, 4},
+               "Ctrl+click on two more titles did not show three records");
+        const auto agree = [&](const fw::String& aName) {
+            return Box().GetEditInfo(Row(aName))->FAllEqual;
+        };
+        Expect(!agree("InStock") && !agree("Shelf") && !agree("Title"),
+               "the rows of three different books agree");
+        Picture("several-records", "three books chosen with Ctrl+click: rows whose books "
+                                   "disagree show a grey name and no value");
+        Select("InStock");
+        Input::Type(EditField(), "True");
+        Input::Key(EditField(), fw::VK_RETURN);
+        std::vector<bool> inStock;
+        Table().ForEachRecord(
+            {2, 3, 4}, [&] { inStock.push_back(Table().FieldByName("InStock").AsBoolean()); });
+        Expect(inStock == std::vector<bool>{true, true, true},
+               "True typed into InStock did not reach all three books");
+        Expect(agree("InStock"), "the InStock row does not show the common value");
+        Picture("several-records-set", "True typed into InStock: written into all three books "
+                                       "in one transaction");
+        ClickTitle(5);
+        Expect(Box().SelectedRecords().empty() && Table().RecNo() == 5,
+               "a click on one title did not go back to a single record");
     }
 
     void DragDivider() {

@@ -3,7 +3,6 @@
 #include "widget/WidgetAccessibility.h"
 #include "widget/WidgetValues.h"
 
-#include "quire/box/Quire.h"
 #include "platform/controls/Application.h"
 #include "platform/db/DataLink.h"
 #include "platform/db/DataSource.h"
@@ -11,11 +10,12 @@
 #include "platform/qt/ForeignWindow.h"
 #include "platform/qt/QtWindow.h"
 #include "platform/rtl/Exceptions.h"
+#include "quire/box/Quire.h"
 
 #include <QApplication>
 #include <QEvent>
-#include <QMetaMethod>
 #include <QFontInfo>
+#include <QMetaMethod>
 #include <QPointer>
 #include <QResizeEvent>
 
@@ -279,6 +279,33 @@ void QuireWidget::setCurrentIndex(int row) {
     }
 }
 
+QList<int> QuireWidget::currentIndexes() const {
+    QList<int> rows;
+    for (int64_t recNo : d->Box->SelectedRecords()) {
+        rows.append(static_cast<int>(recNo - 1));
+    }
+    return rows;
+}
+
+void QuireWidget::setCurrentIndexes(const QList<int>& rows) {
+    if (rows.size() <= 1) {
+        d->Box->SelectRecords({});
+        if (!rows.isEmpty()) {
+            setCurrentIndex(rows.front());
+        }
+        return;
+    }
+    std::vector<int64_t> recNos;
+    for (int row : rows) {
+        recNos.push_back(static_cast<int64_t>(row) + 1);
+    }
+    try {
+        d->Box->SelectRecords(recNos);
+    } catch (const fw::Exception& e) {
+        reportFailure(QString(), ToQString(e.Message()));
+    }
+}
+
 void QuireWidget::setCurrentModelIndex(const QModelIndex& index) {
     if (index.isValid() && index.model() == model()) {
         setCurrentIndex(index.row());
@@ -327,8 +354,8 @@ bool QuireWidget::eventFilter(QObject* watched, QEvent* event) {
 void QuireWidget::noteSelection() {
     TQuire& box = *d->Box;
     int item = box.ItemIndex();
-    QString name = item >= 0 && item < box.Items()->Count() ? ToQString(box.Items()->Get(item))
-                                                            : QString();
+    QString name =
+        item >= 0 && item < box.Items()->Count() ? ToQString(box.Items()->Get(item)) : QString();
     if (item != d->SelectedItem || name != d->SelectedName) {
         d->SelectedItem = item;
         d->SelectedName = name;
@@ -360,7 +387,8 @@ void QuireWidget::queuePost() {
         return;
     }
     d->PostQueued = true;
-    QMetaObject::invokeMethod(this, [this] { postModelEdit(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { postModelEdit(); }, Qt::QueuedConnection);
 }
 
 void QuireWidget::postModelEdit() {

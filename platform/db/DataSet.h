@@ -34,6 +34,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace fw {
@@ -42,6 +43,13 @@ class TDataSource;
 
 using TRecordValues = std::vector<Variant>;
 using TDataSetNotifyEvent = std::function<void(TDataSet& aDataSet)>;
+
+// The values PostRecords writes into one record: field name and value, by the
+// record's 1-based number.
+struct TRecordEdit {
+    int64_t RecNo = 0;
+    std::vector<std::pair<String, Variant>> Values;
+};
 
 class TDataSet : public TObject {
     FW_CLASS(TDataSet, TObject)
@@ -97,6 +105,20 @@ public:
     // when CanModify is false.
     virtual String CannotModifyReason() const { return "Cannot modify a read-only data set"; }
 
+    // Runs aVisit once for each record numbered in aRecNos (1-based), in that order,
+    // with the fields reading that record. The cursor does not move as far as anyone
+    // can tell: no event is sent and afterwards the current record, an edit in
+    // progress included, is as it was (also when aVisit raises). A number outside
+    // the records raises EDatabaseError naming it, before aVisit runs at all.
+    void ForEachRecord(const std::vector<int64_t>& aRecNos, const std::function<void()>& aVisit);
+    // Writes each edit's values into its record and posts it, all as one write: when
+    // the store refuses one record, none of them stays written and EDatabaseError
+    // names the refused record (its number and, where the store knows it, its key)
+    // with the store's reason. A record being edited is posted first (as a move
+    // would). Controls hear one deDataSetChange at the end, not one per record; the
+    // current record stays the current one, read again as stored.
+    void PostRecords(const std::vector<TRecordEdit>& aEdits);
+
     void DisableControls();
     void EnableControls();
     bool ControlsDisabled() const { return FDisableCount > 0; }
@@ -135,6 +157,15 @@ protected:
     // which this happens answers the asked record at its new position.
     void ShiftPositions(int64_t aDelta);
 
+    // Bracket the writes of PostRecords. A store with transactions starts one (a
+    // savepoint inside one already open) and answers true; EndRecordsWrite(false)
+    // then undoes every write since. The default answers false: PostRecords undoes
+    // a failed set of writes by writing the records' old values back.
+    virtual bool StartRecordsWrite() { return false; }
+    virtual void EndRecordsWrite(bool /*aKeep*/) {}
+    // The record's key as text for messages ("Id = 17"), empty when unknown.
+    virtual String RecordKeyText(const TRecordValues& /*aValues*/) const { return {}; }
+
     void DataEvent(TDataEvent aEvent, intptr_t aInfo = 0);
     void CheckActive() const;
     void CheckInactive() const;
@@ -170,6 +201,11 @@ private:
     void SetFieldValue(TField& aField, const Variant& aValue);
     void Scrolled(int64_t aDistance);
     void ShowWritten(int64_t aIndex);
+    // The values of the record numbered aRecNo; EDatabaseError when there is none.
+    TRecordValues FetchNumbered(int64_t aRecNo);
+    // Sets aEdit's values into FCurrent (a copy of the record aOld) and writes it.
+    TRecordValues PostEdit(const TRecordEdit& aEdit, const TRecordValues& aOld);
+    String DescribeRecord(int64_t aRecNo, const TRecordValues& aValues) const;
 };
 
 } // namespace fw

@@ -225,6 +225,37 @@ void TCustomSqlDataSet::Reread() {
         InvalidateCache();
 }
 
+namespace {
+
+const char* const RecordsSavepoint = "quire_records";
+
+} // namespace
+
+bool TCustomSqlDataSet::StartRecordsWrite() {
+    TSqlConnection& connection = Conn();
+    FRecordsInSavepoint = connection.InTransaction();
+    if (FRecordsInSavepoint)
+        connection.ExecSQL(String("SAVEPOINT ") + RecordsSavepoint);
+    else
+        connection.StartTransaction();
+    return true;
+}
+
+void TCustomSqlDataSet::EndRecordsWrite(bool aKeep) {
+    TSqlConnection& connection = Conn();
+    if (FRecordsInSavepoint) {
+        if (!aKeep) {
+            connection.ExecSQL(String("ROLLBACK TO SAVEPOINT ") + RecordsSavepoint);
+            InvalidateCache();
+        }
+        connection.ExecSQL(String("RELEASE SAVEPOINT ") + RecordsSavepoint);
+    } else if (aKeep) {
+        connection.Commit();
+    } else if (connection.InTransaction()) {
+        connection.Rollback();
+    }
+}
+
 void TCustomSqlDataSet::InternalOpen() {
     CheckConnection();
     InvalidateCache();

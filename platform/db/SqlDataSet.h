@@ -94,6 +94,9 @@ protected:
     int64_t InternalRecordCount() override;
     int64_t InternalRefresh(const TRecordValues& aCurrent, int64_t aIndex) override;
     void InternalLast() override;
+    // A transaction of its own, or a savepoint in the connection's open one.
+    bool StartRecordsWrite() override;
+    void EndRecordsWrite(bool aKeep) override;
 
     std::vector<TFieldType> FFieldTypes;
 
@@ -142,6 +145,8 @@ private:
     int64_t ReadPageBefore(int64_t aPage, const TRecordValues& aNextFirst,
                            std::vector<TRecordValues>& aRows);
     void Shift(int64_t aDelta);
+    // PostRecords works in a savepoint of a transaction the host opened.
+    bool FRecordsInSavepoint = false;
 };
 
 } // namespace fw

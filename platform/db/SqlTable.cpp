@@ -416,6 +416,18 @@ int64_t TSqlTable::PositionOf(const TRecordValues& aRecord) {
     return query.value(0).toLongLong();
 }
 
+String TSqlTable::RecordKeyText(const TRecordValues& aValues) const {
+    String text;
+    for (int32_t field : FKeyFields) {
+        if (static_cast<std::size_t>(field) >= aValues.size())
+            return {};
+        const Variant& value = aValues[field];
+        text += (text.empty() ? "" : ", ") + FColumns[field] + " = " +
+                (value.IsNull() ? String("Null") : value.AsString());
+    }
+    return text;
+}
+
 int64_t TSqlTable::InternalRefresh(const TRecordValues& aCurrent, int64_t aIndex) {
     InvalidateCache();
     if (FKeyFields.empty() || aCurrent.empty())

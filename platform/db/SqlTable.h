@@ -60,6 +60,8 @@ protected:
     // were spread evenly over the span.
     void ReadEstimatedPage(int64_t aFirst, int64_t aEstimatedCount, int32_t aCount,
                            std::vector<TRecordValues>& aRows) override;
+    // The primary key: "Id = 17", "a = 1, b = 'x'".
+    String RecordKeyText(const TRecordValues& aValues) const override;
 
 private:
     String FTableName;

@@ -12,6 +12,9 @@ FW_IMPLEMENT_CLASS(TPropDataLink)
 void TPropDataLink::ActiveChanged() {
     ++FMoves;
     fw::TDataLink::ActiveChanged();
+    if (FBox != nullptr) {
+        FBox->DropChoice();
+    }
     if (Active()) {
         RecordChanged(nullptr);
     } else if (FBox != nullptr) {

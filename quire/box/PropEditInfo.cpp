@@ -113,32 +113,40 @@ fw::String TPropEditInfo::GetValue() {
 
 void TPropEditInfo::SetValue(const fw::String& aValue) {
     TRowsInUse inUse(FBox);
+    TRecordWrites writes(FBox);
     for (int32_t i = 0; i < FProps->GetCount(); ++i) {
         FEditor->SetValue(FProps->GetProp(i), aValue);
     }
+    writes.Done();
 }
 
 void TPropEditInfo::Edit() {
     TRowsInUse inUse(FBox);
-    TUpdateScope update(*this);
-    if (FProps->GetCount() == 0) {
-        return;
-    }
-    TProp* first = FProps->GetProp(0);
-    FEditor->Edit(first);
-    if (FChanged) {
-        for (int32_t i = 1; i < FProps->GetCount(); ++i) {
-            FProps->GetProp(i)->Assign(first);
+    TRecordWrites writes(FBox);
+    {
+        TUpdateScope update(*this);
+        if (FProps->GetCount() == 0) {
+            return;
+        }
+        TProp* first = FProps->GetProp(0);
+        FEditor->Edit(first);
+        if (FChanged) {
+            for (int32_t i = 1; i < FProps->GetCount(); ++i) {
+                FProps->GetProp(i)->Assign(first);
+            }
         }
     }
+    writes.Done();
 }
 
 void TPropEditInfo::SetProps(TPropList* aProps) {
     TRowsInUse inUse(FBox);
+    TRecordWrites writes(FBox);
     for (int32_t i = 0; i < aProps->GetCount(); ++i) {
         FProps->GetProp(i)->Assign(aProps->GetProp(i));
     }
     FAllEqual = aProps->AllEquals();
+    writes.Done();
 }
 
 void TPropEditInfo::GetProps(TPropList* aProps) {

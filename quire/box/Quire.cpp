@@ -375,15 +375,155 @@ void TQuire::DataChange(fw::TObject*) {
     if (FUpdatingData) {
         return;
     }
+    if (!FChosen.empty() && ChoiceOutdated()) {
+        FChosen.clear();
+        ++FChoice;
+    }
     std::unique_ptr<TMultiPropList> snapshot;
     try {
-        snapshot = RecordToProps(*FDataLink->DataSet());
+        snapshot = Snapshot(*FDataLink->DataSet());
     } catch (...) {
         // Rows of the record before would write into this one.
         ClearList();
         throw;
     }
     NewProps(snapshot.get());
+}
+
+std::unique_ptr<TMultiPropList> TQuire::Snapshot(fw::TDataSet& aDataSet) const {
+    if (FChosen.empty()) {
+        return RecordToProps(aDataSet);
+    }
+    return RecordsToProps(aDataSet, FChosen);
+}
+
+bool TQuire::ChoiceOutdated() const {
+    fw::TDataSet* dataSet = FDataLink->DataSet();
+    if (dataSet == nullptr || !dataSet->Active()) {
+        return true;
+    }
+    try {
+        return dataSet->RecordCount() != FChosenCount;
+    } catch (const fw::Exception&) {
+        return true;
+    }
+}
+
+void TQuire::SelectRecords(const std::vector<int64_t>& aRecNos) {
+    std::vector<int64_t> chosen;
+    for (int64_t recNo : aRecNos) {
+        if (std::find(chosen.begin(), chosen.end(), recNo) == chosen.end()) {
+            chosen.push_back(recNo);
+        }
+    }
+    fw::TDataSet* dataSet = FDataLink->DataSet();
+    if (dataSet == nullptr || !FDataLink->Active()) {
+        chosen.clear();
+    }
+    std::unique_ptr<TMultiPropList> snapshot;
+    if (!chosen.empty()) {
+        snapshot = RecordsToProps(*dataSet, chosen);
+        FChosenCount = dataSet->RecordCount();
+    }
+    ApplyChanges();
+    DropChoice();
+    FChosen = std::move(chosen);
+    if (snapshot != nullptr) {
+        NewProps(snapshot.get());
+    } else if (dataSet != nullptr && FDataLink->Active()) {
+        DataChange(FDataLink.get());
+    } else {
+        ClearList();
+    }
+}
+
+void TQuire::DropChoice() {
+    FChosen.clear();
+    ++FChoice;
+    FPendingWrites.clear();
+}
+
+void TQuire::QueueWrite(int32_t aIndex, const fw::String& aName, const fw::Variant& aValue) {
+    if (aIndex < 0 || static_cast<std::size_t>(aIndex) >= FChosen.size()) {
+        return;
+    }
+    FPendingWrites.push_back({aIndex, aName, aValue});
+    if (FWriteDepth == 0) {
+        WriteChosenRecords();
+    }
+}
+
+void TQuire::BeginRecordWrites() {
+    if (FWriteDepth++ == 0) {
+        FWritesChoice = FChoice;
+        FWritesGeneration = FGeneration;
+    }
+}
+
+void TQuire::EndRecordWrites(bool aKeep) {
+    if (--FWriteDepth > 0 || FPendingWrites.empty()) {
+        return;
+    }
+    if (aKeep) {
+        WriteChosenRecords();
+        return;
+    }
+    // A change that failed half-way: what the rows took is not in the records.
+    FPendingWrites.clear();
+    try {
+        RestoreRowsFromData();
+    } catch (...) {
+        // Called while an error leaves the row: that error is the one to report.
+    }
+}
+
+void TQuire::WriteChosenRecords() {
+    std::vector<TPendingWrite> writes = std::move(FPendingWrites);
+    FPendingWrites.clear();
+    fw::TDataSet* dataSet = FDataLink->DataSet();
+    if (dataSet == nullptr || FRestoringRow) {
+        return;
+    }
+    std::vector<fw::TRecordEdit> edits(FChosen.size());
+    for (std::size_t i = 0; i < FChosen.size(); ++i) {
+        edits[i].RecNo = FChosen[i];
+    }
+    for (const TPendingWrite& write : writes) {
+        auto& values = edits[static_cast<std::size_t>(write.Index)].Values;
+        auto same = std::find_if(values.begin(), values.end(),
+                                 [&](const auto& aValue) { return aValue.first == write.Field; });
+        if (same != values.end()) {
+            same->second = write.Value;
+        } else {
+            values.emplace_back(write.Field, write.Value);
+        }
+    }
+    std::erase_if(edits, [](const fw::TRecordEdit& aEdit) { return aEdit.Values.empty(); });
+    {
+        TFlagScope updating(FUpdatingData);
+        try {
+            dataSet->PostRecords(edits);
+        } catch (...) {
+            RestoreRowsFromData();
+            throw;
+        }
+    }
+    // Rows rebuilt under a handler were read before the values were written.
+    if (FGeneration != FWritesGeneration) {
+        RestoreRowsFromData();
+        DiscardChanges();
+    }
+}
+
+void TQuire::RestoreRowsFromData() {
+    fw::TDataSet* dataSet = FDataLink->DataSet();
+    if (dataSet == nullptr) {
+        return;
+    }
+    // Read afresh for each row: restoring may run a host's handler.
+    for (std::size_t i = 0; i < FRows.size(); ++i) {
+        RestoreRowFromField(*FRows[i], *dataSet);
+    }
 }
 
 void TQuire::PropChange(fw::TObject* aSender, const fw::String& aPropName, TProp* aProp,
@@ -393,7 +533,12 @@ void TQuire::PropChange(fw::TObject* aSender, const fw::String& aPropName, TProp
     }
     auto* row = dynamic_cast<TPropEditInfo*>(aSender);
     if (row != nullptr && !IsCurrentRow(row)) {
-        return; // a row dropped by a rebuild: its values go nowhere
+        // A row dropped by a rebuild: its values go nowhere, unless they are a
+        // change of the same chosen records that a host's handler interrupted.
+        if (!FChosen.empty() && FWriteDepth > 0 && FWritesChoice == FChoice && !FRestoringRow) {
+            QueueWrite(aPropIndex, aPropName, aProp->GetAsVariant());
+        }
+        return;
     }
     // By value: the host's handler may free the row with its name and property.
     const fw::String name = aPropName;
@@ -410,12 +555,19 @@ void TQuire::PropChange(fw::TObject* aSender, const fw::String& aPropName, TProp
         }
         RepaintTree(*row);
     }
+    if (!FChosen.empty()) {
+        if (!FRestoringRow) {
+            QueueWrite(aPropIndex, name, value);
+        }
+        return;
+    }
     WriteField(row, name, value);
 }
 
 bool TQuire::CallPropChangeHandler(TPropEditInfo& aRow, const fw::String& aName, TProp* aProp,
                                    int32_t aPropIndex, const fw::Variant& aValue) {
     const TRowPlace place = RowPlaceOf(&aRow);
+    const uint64_t choice = FChoice;
     // A copy: the handler may replace the box's handler while it runs.
     const TOnPropChange handler = FOnPropChange;
     try {
@@ -433,6 +585,12 @@ bool TQuire::CallPropChangeHandler(TPropEditInfo& aRow, const fw::String& aName,
     }
     // Rebuilt under the handler (a post, a refresh): the value still belongs to the
     // same record, never to another one.
+    if (!FChosen.empty()) {
+        if (choice == FChoice) {
+            QueueWrite(aPropIndex, aName, aValue);
+        }
+        return false;
+    }
     if (FDataLink->SameRecord(place.Record)) {
         WriteField(nullptr, aName, aValue);
         if (TPropEditInfo* again = FindTopRow(aName)) {
@@ -477,11 +635,11 @@ void TQuire::RepaintTree(const TPropEditInfo& aRow) {
     }
 }
 
-void TQuire::RestoreRowFromField(TPropEditInfo& aRow, const fw::TDataSet& aDataSet) {
+void TQuire::RestoreRowFromField(TPropEditInfo& aRow, fw::TDataSet& aDataSet) {
     // The row shows what the field still holds; the reload is not written back.
     TFlagScope restoring(FRestoringRow);
     try {
-        std::unique_ptr<TMultiPropList> snapshot = RecordToProps(aDataSet);
+        std::unique_ptr<TMultiPropList> snapshot = Snapshot(aDataSet);
         if (TPropList* stored = snapshot->FindListByName(aRow.FName)) {
             aRow.SetProps(stored);
         }

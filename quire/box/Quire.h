@@ -27,6 +27,15 @@
 // (RowPlaceOf, FindRow), which answers nullptr when the data set is now on another
 // record or closed, so a value is never written into another record.
 //
+// Several records: SelectRecords shows the chosen records of the data set at once,
+// each row holding the field's value of every chosen record (a row whose records
+// disagree shows its name in grey and no value). A value set in a row is written
+// into that field of every chosen record and posted, all records in one write
+// (TDataSet::PostRecords): when one record is refused, none is written, the rows
+// show the stored values again and the error names the record. The choice holds
+// until SelectRecords({}), the data set closes or its count of records changes;
+// meanwhile every record change re-reads the chosen records.
+//
 // Errors: a value the data set refuses (no edit state possible, a read-only field,
 // a CHECK the database enforces at post) passes out of PropChange to whoever set the
 // value (the strip, which restores its text and lets the framework report it).
@@ -108,6 +117,21 @@ public:
     // Drops the text typed into the strip.
     void DiscardChanges();
     void ClearList();
+    // Shows the records numbered aRecNos (1-based, in that order; repeats count
+    // once) instead of the current record; an empty list goes back to the current
+    // record. A number outside the records raises EDatabaseError, changing nothing.
+    // Without an active data set the choice is dropped.
+    void SelectRecords(const std::vector<int64_t>& aRecNos);
+    // The chosen records; empty while the box shows the current record.
+    const std::vector<int64_t>& SelectedRecords() const { return FChosen; }
+    // Forgets the choice without touching the rows (the data set opened or closed).
+    void DropChoice();
+    // Brackets a change of rows' values (TRecordWrites): values set for chosen
+    // records are gathered and written together when the outermost bracket ends
+    // with aKeep (raising what PostRecords raises); without aKeep they are
+    // dropped and the rows show the stored values again.
+    void BeginRecordWrites();
+    void EndRecordWrites(bool aKeep);
     // Shows the children of the row of item aIndex, or hides all its descendants.
     // Nothing happens for a row without children or already in that state.
     void ExpandItem(int32_t aIndex);
@@ -213,10 +237,18 @@ private:
     bool Designing() const;
     // True when aRow is aTop or one of its descendants.
     static bool IsInTree(const TPropEditInfo* aRow, const TPropEditInfo* aTop);
+    // The values the rows show: the current record's, or the chosen records'.
+    std::unique_ptr<TMultiPropList> Snapshot(fw::TDataSet& aDataSet) const;
+    // True when the chosen records no longer mean what they meant when chosen.
+    bool ChoiceOutdated() const;
+    // Writes the gathered values of the chosen records; a refusal reloads the rows.
+    void WriteChosenRecords();
+    // Reloads every top-level row from the data set without writing anything.
+    void RestoreRowsFromData();
     // Repaints the items of aRow and of its shown descendants.
     void RepaintTree(const TPropEditInfo& aRow);
     // Reloads aRow from its field after the field refused the row's value.
-    void RestoreRowFromField(TPropEditInfo& aRow, const fw::TDataSet& aDataSet);
+    void RestoreRowFromField(TPropEditInfo& aRow, fw::TDataSet& aDataSet);
 
     // True while NewProps or ClearList change the items: a resize they cause (a
     // scroll bar coming or going) must not move the strip onto half-built rows.
@@ -229,6 +261,24 @@ private:
     // Holds on the rows (TRowsInUse) and the rows dropped while held.
     int32_t FRowsHeld = 0;
     TRows FRetiredRows;
+    // The chosen records, the record count they were chosen at and a counter of
+    // choices (a handler that changes the choice drops the values gathered).
+    std::vector<int64_t> FChosen;
+    int64_t FChosenCount = 0;
+    uint64_t FChoice = 0;
+    // A value set for chosen record (object) Index, not yet written.
+    struct TPendingWrite {
+        int32_t Index;
+        fw::String Field;
+        fw::Variant Value;
+    };
+    std::vector<TPendingWrite> FPendingWrites;
+    int32_t FWriteDepth = 0;
+    // The choice when the outermost bracket began: rows dropped by a rebuild under
+    // a handler still hold values for those records.
+    uint64_t FWritesChoice = 0;
+    uint64_t FWritesGeneration = 0;
+    void QueueWrite(int32_t aIndex, const fw::String& aName, const fw::Variant& aValue);
 };
 
 // Holds the box's rows for the lifetime of the scope (see TQuire::HoldRows); a null
@@ -250,6 +300,35 @@ public:
 
 private:
     TQuire* FBox;
+};
+
+// Brackets a change of rows' values for the lifetime of the scope (see
+// TQuire::BeginRecordWrites): Done writes what was gathered, leaving the scope
+// without Done drops it. A null box brackets nothing.
+class TRecordWrites {
+public:
+    explicit TRecordWrites(TQuire* aBox) : FBox(aBox) {
+        if (FBox != nullptr) {
+            FBox->BeginRecordWrites();
+        }
+    }
+    ~TRecordWrites() {
+        if (FBox != nullptr && !FDone) {
+            FBox->EndRecordWrites(false);
+        }
+    }
+    void Done() {
+        FDone = true;
+        if (FBox != nullptr) {
+            FBox->EndRecordWrites(true);
+        }
+    }
+    TRecordWrites(const TRecordWrites&) = delete;
+    TRecordWrites& operator=(const TRecordWrites&) = delete;
+
+private:
+    TQuire* FBox;
+    bool FDone = false;
 };
 
 } // namespace quire

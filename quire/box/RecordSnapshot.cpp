@@ -56,4 +56,23 @@ std::unique_ptr<TMultiPropList> RecordToProps(const fw::TDataSet& aDataSet) {
     return props;
 }
 
+std::unique_ptr<TMultiPropList> RecordsToProps(fw::TDataSet& aDataSet,
+                                               const std::vector<int64_t>& aRecNos) {
+    auto props = fw::New<TMultiPropList>();
+    const auto count = static_cast<int32_t>(aRecNos.size());
+    int32_t record = 0;
+    aDataSet.ForEachRecord(aRecNos, [&] {
+        std::unique_ptr<TMultiPropList> one = RecordToProps(aDataSet);
+        for (int32_t i = 0; i < one->GetCount(); ++i) {
+            TProp* value = one->GetList(i)->GetProp(0);
+            TPropList* list = record == 0
+                                  ? props->AddList(one->GetName(i), value->ClassType(), count)
+                                  : props->GetList(i);
+            list->GetProp(record)->Assign(value);
+        }
+        ++record;
+    });
+    return props;
+}
+
 } // namespace quire

@@ -9,6 +9,7 @@
 #include "platform/db/DataTypes.h"
 
 #include <memory>
+#include <vector>
 
 namespace quire {
 
@@ -25,5 +26,11 @@ TPropClass FieldTypeToPropClass(fw::TFieldType aDataType);
 // ftSmallint value outside 16 bits raises too, rather than wrapping); the
 // collection built so far is freed then.
 std::unique_ptr<TMultiPropList> RecordToProps(const fw::TDataSet& aDataSet);
+
+// As RecordToProps for the records numbered aRecNos (1-based), read without moving
+// the cursor (TDataSet::ForEachRecord): each list holds one property per record,
+// in aRecNos order. A number outside the records raises EDatabaseError.
+std::unique_ptr<TMultiPropList> RecordsToProps(fw::TDataSet& aDataSet,
+                                               const std::vector<int64_t>& aRecNos);
 
 } // namespace quire

@@ -196,6 +196,15 @@ int32_t TDateTimeProp::CompareValue(const void* aValue) {
     return CompareFloats(Stored<double>(FValue), Given<double>(aValue));
 }
 
+int32_t TDateProp::CompareValue(const void* aValue) {
+    return CompareFloats(std::trunc(Stored<double>(FValue)), std::trunc(Given<double>(aValue)));
+}
+
+int32_t TTimeProp::CompareValue(const void* aValue) {
+    const auto timeOfDay = [](double aDays) { return std::fabs(aDays - std::trunc(aDays)); };
+    return CompareFloats(timeOfDay(Stored<double>(FValue)), timeOfDay(Given<double>(aValue)));
+}
+
 fw::Variant TDateTimeProp::GetAsVariant() {
     return fw::Variant::FromDateTime(Value());
 }

@@ -135,14 +135,22 @@ protected:
     TDateTimeProp() = default;
 };
 
+// A date compares by its day and a time by its time of day, whatever else the value
+// holds: the Date and Time parts of date-times agree or differ on their own part.
 class TDateProp : public TDateTimeProp {
     FW_CLASS(TDateProp, TDateTimeProp)
+public:
+    int32_t CompareValue(const void* aValue) override;
+
 protected:
     TDateProp() = default;
 };
 
 class TTimeProp : public TDateTimeProp {
     FW_CLASS(TTimeProp, TDateTimeProp)
+public:
+    int32_t CompareValue(const void* aValue) override;
+
 protected:
     TTimeProp() = default;
 };

@@ -1,6 +1,7 @@
 #include "DemoForm.h"
 #include "AboutBox.h"
 #include "DemoTestSupport.h"
+#include "RecordList.h"
 
 #include "quire/inplace/PropEdit.h"
 #include "quire/inplace/PropSelection.h"
@@ -159,6 +160,34 @@ TEST_F(DemoWindow, AboutShowsThePackageAndItsPalettePage) {
         EXPECT_TRUE(shown);
     }
     fw::UnloadPackage(package);
+}
+
+TEST_F(DemoWindow, TheRecordListChoosesOneOrSeveralBooksAndFollowsTheCursor) {
+    TRecordList& list = *Window->RecordList();
+    ASSERT_EQ(list.Count(), 5);
+    EXPECT_EQ(list.Items()->Get(1), "Pride and Prejudice");
+    const auto click = [&](int64_t aRecNo, fw::TShiftState aShift = {}) {
+        const fw::TRect item = list.ItemRect(static_cast<int32_t>(aRecNo - 1));
+        Input::Click(list, fw::TPoint{20, (item.Top + item.Bottom) / 2}, fw::mbLeft, aShift);
+        fw::Application->ProcessMessages();
+    };
+    click(2);
+    click(4, {fw::ssShift});
+    EXPECT_EQ(Box().SelectedRecords(), (std::vector<int64_t>{2, 3, 4}));
+    EXPECT_EQ(Window->StatusText(), "3 records chosen · Browse");
+    click(3, {fw::ssCtrl});
+    EXPECT_EQ(Box().SelectedRecords(), (std::vector<int64_t>{2, 4}));
+    EXPECT_EQ(list.Chosen(), (std::vector<int64_t>{2, 4}));
+    Type("Shelf", "7");
+    std::vector<int32_t> shelves;
+    Table().ForEachRecord({2, 3, 4},
+                          [&] { shelves.push_back(Table().FieldByName("Shelf").AsInteger()); });
+    EXPECT_EQ(shelves, (std::vector<int32_t>{7, 3, 7}));
+    click(5);
+    EXPECT_TRUE(Box().SelectedRecords().empty());
+    EXPECT_EQ(Table().RecNo(), 5);
+    Press(dcFirst);
+    EXPECT_EQ(list.Chosen(), (std::vector<int64_t>{1}));
 }
 
 } // namespace demo

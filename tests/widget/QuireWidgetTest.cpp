@@ -181,6 +181,50 @@ TEST_F(QuireWidgetTest, ShowsTheChosenRowAndWritesTypedValuesIntoTheModel) {
         << "the focus stays in the inspector while the model takes the value";
 }
 
+// Refuses any page count over 999 in the last row, as a model with rules would.
+class TStrictModel : public QStandardItemModel {
+public:
+    using QStandardItemModel::QStandardItemModel;
+    bool setData(const QModelIndex& aIndex, const QVariant& aValue, int aRole) override {
+        if (aIndex.row() == rowCount() - 1 && aIndex.column() == 1 && aValue.toInt() > 999) {
+            return false;
+        }
+        return QStandardItemModel::setData(aIndex, aValue, aRole);
+    }
+};
+
+TEST_F(QuireWidgetTest, SeveralRowsShowTheirCommonValuesAndTakeOneValueAllOrNothing) {
+    TStrictModel model(0, 3);
+    model.setHorizontalHeaderLabels({"Title", "Pages", "InStock"});
+    for (int i = 0; i < 3; ++i) {
+        model.appendRow({new QStandardItem(QString("Book %1").arg(i)), new QStandardItem(),
+                         new QStandardItem()});
+        model.setData(model.index(i, 1), 100 * (i + 1), Qt::EditRole);
+        model.setData(model.index(i, 2), true, Qt::EditRole);
+    }
+    Inspector->setModel(&model);
+    Inspector->setCurrentIndexes({0, 2});
+    EXPECT_EQ(Inspector->currentIndexes(), (QList<int>{0, 2}));
+    EXPECT_EQ(ValueOf("Title"), "");
+    EXPECT_EQ(ValueOf("InStock"), "True");
+
+    TypeInto("Pages", "555");
+    EXPECT_EQ(model.index(0, 1).data().toInt(), 555);
+    EXPECT_EQ(model.index(1, 1).data().toInt(), 200) << "a row not chosen is not touched";
+    EXPECT_EQ(model.index(2, 1).data().toInt(), 555);
+    EXPECT_EQ(ValueOf("Pages"), "555");
+
+    QSignalSpy failures(Inspector, &QuireWidget::editingFailed);
+    TypeInto("Pages", "1234");
+    EXPECT_EQ(failures.size() + fw::Application->ExceptionCount(), 1);
+    EXPECT_EQ(model.index(0, 1).data().toInt(), 555) << "the first row got its value back";
+    EXPECT_EQ(model.index(2, 1).data().toInt(), 555);
+
+    Inspector->setCurrentIndexes({1});
+    EXPECT_TRUE(Inspector->currentIndexes().isEmpty());
+    EXPECT_EQ(ValueOf("Title"), "Book 1");
+}
+
 TEST_F(QuireWidgetTest, BadInputIsReportedThroughEditingFailedAndNothingIsWritten) {
     QSignalSpy failures(Inspector, &QuireWidget::editingFailed);
     Inspector->setModel(Model.get());

@@ -254,6 +254,51 @@ TEST_F(MemoryDataSetTest, ReadOnlyDataSetRefusesEditing) {
     EXPECT_EQ(Data->State(), dsBrowse);
 }
 
+TEST_F(MemoryDataSetTest, ForEachRecordReadsOthersLeavingTheEditAlone) {
+    Data->Edit();
+    Data->FieldByName("Name").SetAsString("Typed");
+    std::vector<std::string> names;
+    Data->ForEachRecord({3, 2}, [&] { names.push_back(Data->FieldByName("Name").AsString()); });
+    EXPECT_THAT(names, ElementsAre("P3", "P2"));
+    EXPECT_EQ(Data->State(), dsEdit);
+    EXPECT_EQ(Data->FieldByName("Name").AsString(), "Typed");
+    EXPECT_EQ(Data->RecNo(), 1);
+    // A number outside the records is refused before anything is read.
+    names.clear();
+    EXPECT_THROW(Data->ForEachRecord({2, 4}, [&] { names.push_back("read"); }), EDatabaseError);
+    EXPECT_TRUE(names.empty());
+}
+
+TEST_F(MemoryDataSetTest, PostRecordsWithoutTransactionsWritesRefusedBatchesBack) {
+    Data->BeforePost = [](TDataSet& aDataSet) {
+        if (aDataSet.FieldByName("Id").AsInteger() == 3)
+            throw EDatabaseError("not this one");
+    };
+    const std::vector<TRecordEdit> edits{{1, {{"Age", Variant(40)}}},
+                                         {2, {{"Age", Variant(40)}, {"Name", Variant("X")}}},
+                                         {3, {{"Age", Variant(40)}}}};
+    EXPECT_THROW(
+        {
+            try {
+                Data->PostRecords(edits);
+            } catch (const EDatabaseError& error) {
+                EXPECT_THAT(error.Message(), HasSubstr("record 3 refused"));
+                EXPECT_THAT(error.Message(), HasSubstr("not this one"));
+                throw;
+            }
+        },
+        EDatabaseError);
+    for (Data->First(); !Data->Eof(); Data->Next()) {
+        EXPECT_TRUE(Data->FieldByName("Age").IsNull()) << CurrentId();
+        EXPECT_EQ(Data->FieldByName("Name").AsString(), "P" + std::to_string(CurrentId()));
+    }
+    Data->BeforePost = nullptr;
+    Data->PostRecords(edits);
+    Data->SetRecNo(2);
+    EXPECT_EQ(Data->FieldByName("Name").AsString(), "X");
+    EXPECT_EQ(Data->FieldByName("Age").AsInteger(), 40);
+}
+
 TEST_F(MemoryDataSetTest, EmptyDataSetDropsAPendingRecordToo) {
     Data->Edit();
     Data->FieldByName("Name").SetAsString("typed");

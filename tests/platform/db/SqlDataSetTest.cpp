@@ -530,6 +530,66 @@ TEST_P(SqlDataSetTest, LinkHearsOpenScrollWritePostCancelAndClose) {
                             "RecordChanged()", "ActiveChanged(off)"));
 }
 
+TEST_P(SqlDataSetTest, PostRecordsWritesAllOrNoneAlsoInsideAHostTransaction) {
+    CreateTable("stock", "id INTEGER PRIMARY KEY, title VARCHAR(20), qty INTEGER, cap INTEGER,"
+                         " CHECK (qty <= cap)");
+    for (int i = 1; i <= 10; ++i)
+        Exec("INSERT INTO stock VALUES (?, 't', ?, ?)",
+             {Variant(i), Variant(i), Variant(i == 7 ? 8 : 20)});
+    auto table = OpenTable("stock");
+    auto source = New<TDataSource>();
+    source->SetDataSet(table.get());
+    TRecordingLink link;
+    link.SetDataSource(source.get());
+    table->SetRecNo(3);
+    link.Take();
+    const auto setQty = [](int aQty) {
+        std::vector<TRecordEdit> edits;
+        for (int64_t recNo = 1; recNo <= 10; ++recNo)
+            edits.push_back({recNo, {{"qty", Variant(aQty)}}});
+        return edits;
+    };
+    const auto storedQty = [&] {
+        std::vector<int64_t> values;
+        auto query = New<TSqlQuery>();
+        query->SetConnection(Db.get());
+        query->SetSQL("SELECT qty FROM stock ORDER BY id");
+        for (query->Open(); !query->Eof(); query->Next())
+            values.push_back(query->Fields(0).AsLargeInt());
+        return values;
+    };
+
+    table->PostRecords(setQty(5));
+    EXPECT_EQ(storedQty(), std::vector<int64_t>(10, 5));
+    // One notification; the cursor stays on its record, read as stored.
+    EXPECT_THAT(link.Take(), ElementsAre("DataSetChanged", "RecordChanged()"));
+    EXPECT_EQ(table->RecNo(), 3);
+    EXPECT_EQ(table->FieldByName("qty").AsInteger(), 5);
+    EXPECT_EQ(table->State(), dsBrowse);
+
+    try {
+        table->PostRecords(setQty(9));
+        ADD_FAILURE() << "the seventh record's CHECK did not refuse";
+    } catch (const EDatabaseError& error) {
+        EXPECT_THAT(error.Message(), HasSubstr("record 7 (id = 7)"));
+    }
+    EXPECT_EQ(storedQty(), std::vector<int64_t>(10, 5));
+    EXPECT_EQ(table->FieldByName("qty").AsInteger(), 5);
+    EXPECT_FALSE(Db->InTransaction());
+
+    // In the host's transaction only the refused records are undone: the host's
+    // own write stays and its transaction can still commit.
+    Db->StartTransaction();
+    Exec("UPDATE stock SET title = 'kept' WHERE id = 1");
+    EXPECT_THROW(table->PostRecords(setQty(9)), EDatabaseError);
+    ASSERT_TRUE(Db->InTransaction());
+    table->PostRecords(setQty(4));
+    Db->Commit();
+    EXPECT_EQ(storedQty(), std::vector<int64_t>(10, 4));
+    table->First();
+    EXPECT_EQ(table->FieldByName("title").AsString(), "kept");
+}
+
 TEST_P(SqlDataSetTest, ClosingTheConnectionClosesItsDataSets) {
     CreateTable("people", "id " + AutoKey() + ", name VARCHAR(30)");
     auto table = OpenTable("people");

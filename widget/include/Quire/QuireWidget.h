@@ -53,6 +53,8 @@ public:
     QAbstractItemModel* model() const;
     // The model row shown; -1 when none.
     int currentIndex() const;
+    // The model rows shown at once (setCurrentIndexes), empty while one row is shown.
+    QList<int> currentIndexes() const;
 
     // Binds a framework data source instead of a model (not owned; nullptr unbinds).
     void setDataSource(fw::TDataSource* source);
@@ -77,6 +79,13 @@ public slots:
     // editingFailed (or the standard report) and changes nothing.
     void setCurrentIndex(int row);
     void setCurrentModelIndex(const QModelIndex& index);
+    // Shows several model rows at once: each row of the inspector holds the column's
+    // value of every one (grey, with no value, where they differ), and a value set
+    // goes into that column of every one; when the model refuses one row, the rows
+    // written before it get their old values back. One row (or none) shows that
+    // row as setCurrentIndex does. A row outside the model is reported as there and
+    // changes nothing.
+    void setCurrentIndexes(const QList<int>& rows);
 
 signals:
     void currentRowChanged(int row);
