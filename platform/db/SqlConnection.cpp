@@ -252,11 +252,24 @@ void TSqlConnection::Close() {
     QSqlDatabase::removeDatabase(FImpl->ConnectionName);
 }
 
+namespace {
+
+// A savepoint command of the caller's own must not run under the statement's savepoint,
+// whose release would take the caller's savepoint with it.
+bool IsSavepointCommand(const String& aSql) {
+    const QString sql = ToQString(aSql).trimmed().toUpper();
+    return sql.startsWith("SAVEPOINT ") || sql.startsWith("RELEASE ") ||
+           sql.startsWith("ROLLBACK TO ");
+}
+
+} // namespace
+
 QSqlQuery ExecQuery(TSqlConnection& aConnection, const String& aSql,
                     const std::vector<QVariant>& aParams) {
     aConnection.ResumeSession();
     QSqlDatabase& database = aConnection.FImpl->Database;
-    const bool guarded = aConnection.FDriver == sdPostgreSQL && aConnection.FInTransaction;
+    const bool guarded = aConnection.FDriver == sdPostgreSQL && aConnection.FInTransaction &&
+                         !IsSavepointCommand(aSql);
     QSqlQuery query(database);
     // Forward-only rows come from the server as they are read, which the savepoint's
     // release would cut short: under one, the driver reads them all at once.
