@@ -102,11 +102,13 @@ TResult SetThroughEditor(const TCase& aCase, const fw::String& aText) {
     return result;
 }
 
-enum class TReadBack { Exact, SameText, SameSecond };
+enum class TReadBack { Exact, SameText, SameSecond, SameTimeOfDay };
 
 // The editor's own text for the value, set on a fresh property, gives the same
-// value (Exact), shows as itself (SameText, for rounded numbers) or gives the
-// same value to the second (SameSecond, for times shown without milliseconds).
+// value (Exact), shows as itself (SameText, for rounded numbers), gives the same
+// value to the second (SameSecond, for times shown without milliseconds) or the
+// same time of day to the second (SameTimeOfDay: a time property's day is not its
+// editor's to set, and a text naming the time it already has leaves that day).
 void CheckReadsBack(const TCase& aCase, TResult& aResult, TReadBack aHow, const fw::String& aText) {
     const fw::String shown = aResult.Editor->GetValue(aResult.Prop.get());
     TResult again = SetThroughEditor(aCase, shown);
@@ -125,7 +127,22 @@ void CheckReadsBack(const TCase& aCase, TResult& aResult, TReadBack aHow, const 
             fuzz::SameToTheSecond(again.Prop->GetFloatValue(), aResult.Prop->GetFloatValue()),
             "the own text reads back to the second", aText);
         break;
+    case TReadBack::SameTimeOfDay:
+        fuzz::Check(fuzz::SameTimeOfDayToTheSecond(again.Prop->GetFloatValue(),
+                                                   aResult.Prop->GetFloatValue()),
+                    "the own text reads back to the second of the day", aText);
+        break;
     }
+}
+
+TReadBack ReadBackOf(fw::TClass aMomentClass) {
+    if (aMomentClass == quire::TDateProp::StaticClass()) {
+        return TReadBack::Exact;
+    }
+    if (aMomentClass == quire::TTimeProp::StaticClass()) {
+        return TReadBack::SameTimeOfDay;
+    }
+    return TReadBack::SameSecond;
 }
 
 template <class T> T Stored(const TResult& aResult) {
@@ -225,10 +242,7 @@ void CheckAll(const fw::String& aText) {
         const TCase moment = standard(propClass, TRefusal::Conversion);
         TResult result = SetThroughEditor(moment, aText);
         if (result.Accepted) {
-            CheckReadsBack(moment, result,
-                           propClass == TDateProp::StaticClass() ? TReadBack::Exact
-                                                                 : TReadBack::SameSecond,
-                           aText);
+            CheckReadsBack(moment, result, ReadBackOf(propClass), aText);
         }
     }
 

@@ -78,6 +78,13 @@ bool SameToTheSecond(fw::TDateTime aFirst, fw::TDateTime aSecond) {
            firstTime.Minute == secondTime.Minute && firstTime.Second == secondTime.Second;
 }
 
+bool SameTimeOfDayToTheSecond(fw::TDateTime aFirst, fw::TDateTime aSecond) {
+    const fw::TTimeParts first = fw::DecodeTime(aFirst);
+    const fw::TTimeParts second = fw::DecodeTime(aSecond);
+    return first.Hour == second.Hour && first.Minute == second.Minute &&
+           first.Second == second.Second;
+}
+
 fw::String AsciiLower(const fw::String& aText) {
     fw::String lower = aText;
     for (char& c : lower) {

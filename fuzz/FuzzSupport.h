@@ -42,6 +42,8 @@ inline constexpr std::array<TSettingsMaker, 3> AllSettings{&Russian, &American, 
 // The same day and the same time of day to the second: what a date-time's text
 // shows.
 bool SameToTheSecond(fw::TDateTime aFirst, fw::TDateTime aSecond);
+// The same time of day to the second, whatever the days: what a time shows.
+bool SameTimeOfDayToTheSecond(fw::TDateTime aFirst, fw::TDateTime aSecond);
 
 // Lower-case ASCII letters only; other bytes stay.
 fw::String AsciiLower(const fw::String& aText);
