@@ -154,6 +154,7 @@ void TSqlQuery::InternalInitFieldDefs(TFieldDefs& aDefs) {
         for (int n = 1; aDefs.IndexOf(name) >= 0; ++n)
             name = FromQString(field.name()) + "_" + std::to_string(n);
         TFieldDef& def = aDefs.Add(name, mapping.DataType, mapping.Size);
+        mapping.ApplyTo(def);
         def.ReadOnly = true;
         FFieldTypes.push_back(mapping.DataType);
     }
