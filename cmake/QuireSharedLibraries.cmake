@@ -27,7 +27,7 @@ endfunction()
 
 quire_add_shared_library(quire_fw
   OBJECTS quire_rtl quire_graphics quire_controls quire_packages
-  PRIVATE Qt6::Widgets Qt6::Gui Qt6::Core ${CMAKE_DL_LIBS})
+  PRIVATE Qt6::Widgets Qt6::Gui Qt6::Core PkgConfig::GMPXX ${CMAKE_DL_LIBS})
 quire_add_shared_library(quire_fwdb
   OBJECTS quire_db
   PUBLIC quire_fw

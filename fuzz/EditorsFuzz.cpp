@@ -47,6 +47,11 @@ struct TCase {
 };
 
 std::vector<char> Snapshot(TProp& aProp) {
+    if (auto* decimal = dynamic_cast<quire::TDecimalProp*>(&aProp)) {
+        // The number and its scale: 1.5 and 1.50 are one value but shown differently.
+        const fw::String written = decimal->Value().ToString();
+        return {written.begin(), written.end()};
+    }
     if (auto* text = dynamic_cast<quire::TTextProp*>(&aProp)) {
         const fw::String joined = quire::TTextProp::JoinLines(text->Lines());
         return {joined.begin(), joined.end()};
@@ -54,6 +59,10 @@ std::vector<char> Snapshot(TProp& aProp) {
     const auto* bytes = static_cast<const char*>(aProp.FValue);
     return {bytes, bytes + aProp.FSize};
 }
+
+// The decimal kind is fuzzed as a NUMERIC(10,2) field's.
+constexpr int32_t DecimalPrecision = 10;
+constexpr int32_t DecimalScale = 2;
 
 struct TResult {
     std::unique_ptr<TProp> Prop;
@@ -78,6 +87,8 @@ TResult SetThroughEditor(const TCase& aCase, const fw::String& aText) {
     TResult result;
     result.Prop = fw::CreateAs<TProp>(aCase.PropClass);
     result.Editor = fw::CreateAs<TPropEditor>(aCase.EditorClass);
+    if (auto* decimal = dynamic_cast<quire::TDecimalProp*>(result.Prop.get()))
+        decimal->SetLimits(DecimalPrecision, DecimalScale);
     TProp& prop = *result.Prop;
     prop.SetAsVariant(InitialValue(aCase.PropClass));
     const std::vector<char> before = Snapshot(prop);
@@ -219,6 +230,37 @@ void CheckAll(const fw::String& aText) {
                         "the integer stored (low bits for the 16-bit kind)", aText);
             CheckReadsBack(number, result, TReadBack::Exact, aText);
         }
+    }
+
+    const TCase word = standard(TWordProp::StaticClass(), TRefusal::Conversion);
+    TResult unsignedResult = SetThroughEditor(word, aText);
+    fuzz::Check(unsignedResult.Accepted == (int32 && *integer >= 0 && *integer <= 65535),
+                "a word from 0 to 65535 as the reference reads it", aText);
+    if (unsignedResult.Accepted) {
+        fuzz::Check(Stored<uint16_t>(unsignedResult) == *integer, "the word stored", aText);
+        CheckReadsBack(word, unsignedResult, TReadBack::Exact, aText);
+    }
+
+    const TCase large = standard(TLargeintProp::StaticClass(), TRefusal::Conversion);
+    TResult largeResult = SetThroughEditor(large, aText);
+    const bool int64 = integer && *integer >= INT64_MIN && *integer <= INT64_MAX;
+    fuzz::Check(largeResult.Accepted == int64, "a 64-bit integer as the reference reads it", aText);
+    if (largeResult.Accepted) {
+        fuzz::Check(Stored<int64_t>(largeResult) == *integer, "the 64-bit integer stored", aText);
+        CheckReadsBack(large, largeResult, TReadBack::Exact, aText);
+    }
+
+    const TCase decimal = standard(TDecimalProp::StaticClass(), TRefusal::Conversion);
+    TResult exact = SetThroughEditor(decimal, aText);
+    if (exact.Accepted) {
+        const fw::TDecimal& value = static_cast<TDecimalProp&>(*exact.Prop).Value();
+        fuzz::Check(value.SignificantScale() <= DecimalScale &&
+                        value.IntegerDigits() <= DecimalPrecision - DecimalScale,
+                    "the decimal within the field's precision and scale", aText);
+        const auto typed = ReferenceTypedFloat(aText);
+        if (typed && std::isfinite(*typed))
+            fuzz::Check(value.ToDouble() == *typed, "the decimal is the typed number", aText);
+        CheckReadsBack(decimal, exact, TReadBack::Exact, aText);
     }
 
     const TCase text = standard(TStringProp::StaticClass(), TRefusal::Conversion);

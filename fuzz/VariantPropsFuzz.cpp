@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -24,6 +25,11 @@ using quire::TProp;
 
 // The value of a property as bytes (a text property's lines joined).
 std::vector<char> Snapshot(TProp& aProp) {
+    if (auto* decimal = dynamic_cast<quire::TDecimalProp*>(&aProp)) {
+        // The number and its scale: 1.5 and 1.50 are one value but shown differently.
+        const fw::String written = decimal->Value().ToString();
+        return {written.begin(), written.end()};
+    }
     if (auto* text = dynamic_cast<quire::TTextProp*>(&aProp)) {
         const fw::String joined = quire::TTextProp::JoinLines(text->Lines());
         return {joined.begin(), joined.end()};
@@ -143,6 +149,39 @@ template <class T> void CheckInteger(fw::TClass aClass, const fw::String& aText)
     }
 }
 
+// The word and 64-bit kinds: an integer within the kind's range is stored exactly,
+// one outside it raises the overflow error.
+template <class T> void CheckWideInteger(fw::TClass aClass, const fw::String& aText) {
+    TStored stored = Store(aClass, aText);
+    fuzz::Check(stored.Changes == 0, "a direct write does not notify", aText);
+    const auto integer = fuzz::ReferenceInteger(aText);
+    const bool inRange = integer && *integer >= std::numeric_limits<T>::min() &&
+                         *integer <= std::numeric_limits<T>::max();
+    if (inRange) {
+        fuzz::Check(stored.Accepted && Stored<T>(stored) == *integer,
+                    "an integer in range is stored exactly", aText);
+    } else if (integer) {
+        fuzz::Check(stored.Overflow, "an integer out of range raises the overflow error", aText);
+    }
+    if (stored.Accepted) {
+        CheckReadsBack(stored, aText);
+    }
+}
+
+void CheckDecimal(const fw::String& aText) {
+    TStored stored = Store(quire::TDecimalProp::StaticClass(), aText);
+    fuzz::Check(stored.Changes == 0, "a direct write does not notify", aText);
+    if (!stored.Accepted) {
+        return;
+    }
+    const fw::TDecimal& value = static_cast<quire::TDecimalProp&>(*stored.Prop).Value();
+    const auto number = fuzz::ReferenceFloat(aText, fw::FormatSettings().DecimalSeparator);
+    if (number && std::isfinite(*number)) {
+        fuzz::Check(value.ToDouble() == *number, "the decimal is the number strtod reads", aText);
+    }
+    CheckReadsBack(stored, aText);
+}
+
 void CheckString(const fw::String& aText) {
     TStored stored = Store(quire::TStringProp::StaticClass(), aText);
     fuzz::Check(stored.Accepted, "a string property takes any text", aText);
@@ -209,6 +248,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, std::size_t aSize) {
         CheckBoolean(text);
         CheckInteger<int16_t>(quire::TSmallintProp::StaticClass(), text);
         CheckInteger<int32_t>(quire::TLongintProp::StaticClass(), text);
+        CheckWideInteger<uint16_t>(quire::TWordProp::StaticClass(), text);
+        CheckWideInteger<int64_t>(quire::TLargeintProp::StaticClass(), text);
+        CheckDecimal(text);
         CheckString(text);
         CheckDouble(text);
         CheckText(text);

@@ -43,8 +43,8 @@ bool IsIntegerType(TFieldType aType) {
            aType == ftLargeint;
 }
 
-bool IsFloatType(TFieldType aType) {
-    return aType == ftFloat || aType == ftCurrency || aType == ftBCD;
+bool IsDecimalType(TFieldType aType) {
+    return aType == ftCurrency || aType == ftBCD;
 }
 
 bool IsDateTimeType(TFieldType aType) {
@@ -55,7 +55,8 @@ bool IsDateTimeType(TFieldType aType) {
 
 TField::TField(TDataSet& aDataSet, const TFieldDef& aDef, int32_t aIndex)
     : FDataSet(&aDataSet), FFieldName(aDef.Name), FDataType(aDef.DataType), FSize(aDef.Size),
-      FIndex(aIndex), FReadOnly(aDef.ReadOnly), FRequired(aDef.Required) {}
+      FPrecision(aDef.Precision), FScale(aDef.Scale), FIndex(aIndex), FReadOnly(aDef.ReadOnly),
+      FRequired(aDef.Required) {}
 
 const Variant& TField::Value() const {
     return FDataSet->FieldValue(FIndex);
@@ -85,9 +86,10 @@ String TField::AsString() const {
     case ftDateTime:
         return DateTimeToStr(value.AsDateTime());
     case ftFloat:
+        return FloatToStr(value.AsDouble());
     case ftCurrency:
     case ftBCD:
-        return FloatToStr(value.AsDouble());
+        return DecimalToStr(AsDecimal());
     default:
         return value.AsString();
     }
@@ -101,6 +103,16 @@ int64_t TField::AsLargeInt() const {
 }
 double TField::AsFloat() const {
     return IsNull() ? 0.0 : Value().AsDouble();
+}
+TDecimal TField::AsDecimal() const {
+    if (IsNull())
+        return TDecimal();
+    TDecimal value = Value().AsDecimal();
+    // A stored 1490 of a NUMERIC(10,2) column reads as 1490.00; more decimals than
+    // the scale (SQLite does not enforce it) are kept.
+    if (IsDecimalType(FDataType) && FPrecision > 0 && value.Scale() < FScale)
+        value = value.Rescaled(FScale);
+    return value;
 }
 bool TField::AsBoolean() const {
     return IsNull() ? false : Value().AsBoolean();
@@ -148,8 +160,10 @@ Variant TField::Convert(const Variant& aValue) const {
                                   std::numeric_limits<int32_t>::max());
         }
     }
-    if (IsFloatType(FDataType))
+    if (FDataType == ftFloat)
         return ConvertFloat(aValue);
+    if (IsDecimalType(FDataType))
+        return ConvertDecimal(aValue);
     if (IsDateTimeType(FDataType))
         return ConvertDateTime(aValue);
     if (FDataType == ftBoolean) {
@@ -194,6 +208,28 @@ Variant TField::ConvertFloat(const Variant& aValue) const {
     }
     if (!std::isfinite(number))
         ValueError(aValue, "is not a finite number");
+    return Variant(number);
+}
+
+Variant TField::ConvertDecimal(const Variant& aValue) const {
+    TDecimal number;
+    try {
+        number = aValue.AsDecimal();
+    } catch (const Exception&) {
+        ValueError(aValue, "is not a valid number");
+    }
+    if (FPrecision <= 0)
+        return Variant(number);
+    // A double is an approximation anyway: it is rounded like the database would.
+    if (aValue.VarType() == varDouble && number.Scale() > FScale)
+        number = number.Rescaled(FScale);
+    if (number.SignificantScale() > FScale)
+        ValueError(aValue, "has more than " + IntToStr(FScale) + " decimals");
+    number = number.Rescaled(FScale);
+    if (number.IntegerDigits() > FPrecision - FScale)
+        ValueError(aValue, "has more than " + IntToStr(FPrecision - FScale) +
+                               " digits before the decimal point (" + IntToStr(FPrecision) +
+                               " digits, " + IntToStr(FScale) + " of them decimals)");
     return Variant(number);
 }
 

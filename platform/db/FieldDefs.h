@@ -18,6 +18,10 @@ struct TFieldDef {
     bool Required = false;
     // The field cannot be written (auto-increment keys, computed query columns).
     bool ReadOnly = false;
+    // Decimal fields (ftBCD, ftCurrency): at most Precision digits, Scale of them
+    // after the decimal point. Precision 0: no declared limit, any scale.
+    int32_t Precision = 0;
+    int32_t Scale = 0;
 };
 
 class TFieldDefs {

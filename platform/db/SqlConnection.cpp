@@ -274,6 +274,8 @@ QSqlQuery ExecQuery(TSqlConnection& aConnection, const String& aSql,
     // Forward-only rows come from the server as they are read, which the savepoint's
     // release would cut short: under one, the driver reads them all at once.
     query.setForwardOnly(!guarded);
+    // PostgreSQL's numeric as its exact text rather than a double.
+    query.setNumericalPrecisionPolicy(QSql::HighPrecision);
     bool done = !guarded || RunPlain(database, "SAVEPOINT quire_statement");
     String what = "Statement refused";
     // Statements without parameters run directly: PostgreSQL cannot prepare DDL.

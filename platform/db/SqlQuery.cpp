@@ -26,6 +26,7 @@ constexpr int PgInt2 = 21;
 constexpr int PgInt8 = 20;
 constexpr int PgText = 25;
 constexpr int PgNumeric = 1700;
+constexpr int PgMoney = 790;
 constexpr int PgDate = 1082;
 constexpr int PgTime = 1083;
 constexpr int PgTimestamp = 1114;
@@ -47,6 +48,8 @@ TSqlTypeMapping MapDriverType(const QSqlField& aField, TSqlDriver aDriver) {
             return {ftMemo, 0};
         case PgNumeric:
             return {ftBCD, 0};
+        case PgMoney:
+            return MapPostgresType("money");
         default:
             break;
         }
@@ -154,6 +157,7 @@ void TSqlQuery::InternalInitFieldDefs(TFieldDefs& aDefs) {
         for (int n = 1; aDefs.IndexOf(name) >= 0; ++n)
             name = FromQString(field.name()) + "_" + std::to_string(n);
         TFieldDef& def = aDefs.Add(name, mapping.DataType, mapping.Size);
+        mapping.ApplyTo(def);
         def.ReadOnly = true;
         FFieldTypes.push_back(mapping.DataType);
     }
@@ -166,7 +170,7 @@ String TSqlQuery::PostgresPageColumns(const QSqlRecord& aRecord) const {
     if (Conn().Driver() != sdPostgreSQL)
         return "*";
     String list;
-    bool anyTemporal = false;
+    bool anyCast = false;
     for (int i = 0; i < aRecord.count(); ++i) {
         const QSqlField field = aRecord.field(i);
         if (aRecord.indexOf(field.name()) != i)
@@ -175,10 +179,14 @@ String TSqlQuery::PostgresPageColumns(const QSqlRecord& aRecord) const {
                 TSqlConnection::QuoteIdentifier(FromQString(field.name()));
         if (IsPostgresTemporal(field)) {
             list += "::text";
-            anyTemporal = true;
+            anyCast = true;
+        } else if (field.typeID() == PgMoney) {
+            // A plain number, whatever the server's currency format.
+            list += "::numeric";
+            anyCast = true;
         }
     }
-    return anyTemporal ? list : String("*");
+    return anyCast ? list : String("*");
 }
 
 bool TSqlQuery::PagesByCursor() const {

@@ -80,13 +80,16 @@ String TSqlTable::From() const {
 String TSqlTable::ColumnList() const {
     // PostgreSQL's dates and times are read as its own text, which keeps what the
     // driver's date types cannot hold: 'infinity', years BC and after 9999,
-    // microseconds, and the offset of a timestamp with time zone.
+    // microseconds, and the offset of a timestamp with time zone. Its money is read
+    // as a plain number, which does not depend on the server's currency format.
     const bool asText = Conn().Driver() == sdPostgreSQL;
     String list;
     for (std::size_t i = 0; i < FColumns.size(); ++i) {
         list += (list.empty() ? "" : ", ") + TSqlConnection::QuoteIdentifier(FColumns[i]);
         if (asText && IsTemporal(FFieldTypes[i]))
             list += "::text";
+        else if (asText && FFieldTypes[i] == ftCurrency)
+            list += "::numeric";
     }
     return FVersioned ? list + ", xmin::text" : list;
 }
@@ -169,6 +172,7 @@ void TSqlTable::ReadSqliteColumns(TFieldDefs& aDefs) {
         TFieldDef& def = aDefs.Add(column.Name, mapping.DataType, mapping.Size,
                                    mustHaveValue && !column.HasDefault && !column.AutoIncrement);
         def.ReadOnly = column.AutoIncrement;
+        mapping.ApplyTo(def);
         FColumns.push_back(column.Name);
         FZoned.push_back(false);
     }
@@ -221,6 +225,7 @@ void TSqlTable::ReadPostgresColumns(TFieldDefs& aDefs) {
         TFieldDef& def = aDefs.Add(column.Name, mapping.DataType, mapping.Size,
                                    column.NotNull && !column.HasDefault && !autoInc);
         def.ReadOnly = autoInc;
+        mapping.ApplyTo(def);
         if (column.KeyPosition > 0)
             keys.emplace_back(column.KeyPosition, static_cast<int32_t>(FColumns.size()));
         FColumns.push_back(column.Name);

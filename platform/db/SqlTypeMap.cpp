@@ -1,5 +1,7 @@
 #include "platform/db/SqlTypeMap.h"
 
+#include "platform/db/FieldDefs.h"
+
 #include <algorithm>
 #include <array>
 #include <string_view>
@@ -18,22 +20,33 @@ char AsciiUpper(char aChar) {
     return aChar >= 'a' && aChar <= 'z' ? static_cast<char>(aChar - 'a' + 'A') : aChar;
 }
 
-// Upper case (ASCII letters) with runs of blanks reduced to one; the length part
-// split off.
-String Normalize(const String& aText, int32_t& aLength) {
+// The numbers in a type's parentheses: "(20)", "(10, 2)".
+struct TTypeArgs {
+    int32_t First = 0;
+    int32_t Second = 0;
+    int32_t Count = 0;
+};
+
+// Upper case (ASCII letters) with runs of blanks reduced to one; the numbers in
+// parentheses split off.
+String Normalize(const String& aText, TTypeArgs& aArgs) {
     String base;
-    aLength = 0;
+    aArgs = {};
     bool blank = false;
     bool inParens = false;
-    bool firstNumber = true;
+    int32_t part = 0;
     for (char c : aText) {
         if (inParens) {
-            if (c == ')')
+            if (c == ')') {
                 inParens = false;
-            else if (c == ',')
-                firstNumber = false;
-            else if (firstNumber && c >= '0' && c <= '9' && aLength < 100000000)
-                aLength = aLength * 10 + (c - '0');
+            } else if (c == ',') {
+                ++part;
+            } else if (c >= '0' && c <= '9' && part < 2) {
+                int32_t& number = part == 0 ? aArgs.First : aArgs.Second;
+                if (number < 100000000)
+                    number = number * 10 + (c - '0');
+                aArgs.Count = std::max(aArgs.Count, part + 1);
+            }
             continue;
         }
         if (c == '(') {
@@ -65,7 +78,7 @@ struct TExactName {
     TFieldType DataType;
 };
 
-constexpr std::array<TExactName, 32> ExactNames{{
+constexpr std::array<TExactName, 33> ExactNames{{
     {"SMALLINT", ftSmallint},
     {"INT2", ftSmallint},
     {"WORD", ftWord},
@@ -88,6 +101,7 @@ constexpr std::array<TExactName, 32> ExactNames{{
     {"DOUBLE PRECISION", ftFloat},
     {"NUMERIC", ftBCD},
     {"DECIMAL", ftBCD},
+    {"MONEY", ftCurrency},
     {"DATE", ftDate},
     {"TIME", ftTime},
     {"TIME WITHOUT TIME ZONE", ftTime},
@@ -109,6 +123,12 @@ constexpr std::array<std::string_view, 6> MemoNames{"TEXT",       "CLOB",     "T
 
 } // namespace
 
+void TSqlTypeMapping::ApplyTo(TFieldDef& aDef) const {
+    aDef.Size = Size;
+    aDef.Precision = Precision;
+    aDef.Scale = Scale;
+}
+
 TSqlTypeMapping MapTextLength(int32_t aLength) {
     if (aLength > 0 && aLength <= MaxStringFieldLength)
         return {ftString, aLength};
@@ -117,16 +137,34 @@ TSqlTypeMapping MapTextLength(int32_t aLength) {
 
 namespace {
 
+// The largest amount PostgreSQL's money holds is 92233720368547758.07: 19 digits,
+// two of them cents.
+constexpr int32_t MoneyPrecision = 19;
+constexpr int32_t MoneyScale = 2;
+
+TSqlTypeMapping MapDecimal(TFieldType aType, const TTypeArgs& aArgs) {
+    if (aType == ftCurrency)
+        return {ftCurrency, 0, MoneyPrecision, MoneyScale};
+    // NUMERIC(p) has no decimals; NUMERIC alone any number of digits and decimals.
+    if (aArgs.Count == 0 || aArgs.First <= 0)
+        return {ftBCD, 0, 0, 0};
+    return {ftBCD, 0, aArgs.First, aArgs.Count == 2 ? std::min(aArgs.Second, aArgs.First) : 0};
+}
+
 // The names of the table, looked up exactly; ftUnknown for any other name.
-TSqlTypeMapping MapKnownName(const String& aName, int32_t aLength) {
+TSqlTypeMapping MapKnownName(const String& aName, const TTypeArgs& aArgs) {
+    const int32_t length = aArgs.First;
     for (const TExactName& entry : ExactNames)
-        if (aName == entry.Name)
+        if (aName == entry.Name) {
+            if (entry.DataType == ftBCD || entry.DataType == ftCurrency)
+                return MapDecimal(entry.DataType, aArgs);
             return {entry.DataType, 0};
+        }
     for (std::string_view entry : StringNames)
         if (aName == entry) {
             // CHAR and CHARACTER without a length hold one character.
             const bool fixed = entry == "CHAR" || entry == "CHARACTER" || entry == "NCHAR";
-            return MapTextLength(aLength > 0 ? aLength : (fixed ? 1 : 0));
+            return MapTextLength(length > 0 ? length : (fixed ? 1 : 0));
         }
     if (std::find(MemoNames.begin(), MemoNames.end(), aName) != MemoNames.end())
         return {ftMemo, 0};
@@ -136,11 +174,11 @@ TSqlTypeMapping MapKnownName(const String& aName, int32_t aLength) {
 } // namespace
 
 TSqlTypeMapping MapSqlType(const String& aDeclaredType, bool aIntegerKey) {
-    int32_t length = 0;
-    const String name = Normalize(aDeclaredType, length);
+    TTypeArgs args;
+    const String name = Normalize(aDeclaredType, args);
     if (aIntegerKey && name == "INTEGER")
         return {ftAutoInc, 0};
-    const TSqlTypeMapping known = MapKnownName(name, length);
+    const TSqlTypeMapping known = MapKnownName(name, args);
     if (known.DataType != ftUnknown)
         return known;
     // The remaining names by the rules SQLite gives a column its affinity.
@@ -156,9 +194,9 @@ TSqlTypeMapping MapSqlType(const String& aDeclaredType, bool aIntegerKey) {
 }
 
 TSqlTypeMapping MapPostgresType(const String& aFormattedType) {
-    int32_t length = 0;
-    const String name = Normalize(aFormattedType, length);
-    return MapKnownName(name, length);
+    TTypeArgs args;
+    const String name = Normalize(aFormattedType, args);
+    return MapKnownName(name, args);
 }
 
 } // namespace fw

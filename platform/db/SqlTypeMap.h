@@ -11,6 +11,12 @@ namespace fw {
 struct TSqlTypeMapping {
     TFieldType DataType = ftUnknown;
     int32_t Size = 0;
+    // Of a decimal type: NUMERIC(10,2) is precision 10, scale 2 (see TFieldDef).
+    int32_t Precision = 0;
+    int32_t Scale = 0;
+
+    // Copies the size, precision and scale into aDef.
+    void ApplyTo(struct TFieldDef& aDef) const;
 };
 
 // The longest declared text length that maps to ftString. A string field is shown

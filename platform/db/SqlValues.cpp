@@ -306,6 +306,46 @@ bool IsCanonicalInteger(const String& aText) {
     return ok;
 }
 
+Variant DecimalFromSql(const QVariant& aValue) {
+    switch (aValue.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        return Variant(TDecimal::FromInt64(aValue.toLongLong()));
+    case QMetaType::Double: {
+        const double number = aValue.toDouble();
+        if (std::isfinite(number))
+            return Variant(TDecimal::FromDouble(number));
+        break;
+    }
+    case QMetaType::QString: {
+        TDecimal number;
+        if (TDecimal::TryParse(FromQString(aValue.toString()), number))
+            return Variant(number);
+        break;
+    }
+    default:
+        break;
+    }
+    // 'NaN', or text that is no number: kept as stored.
+    return RawSqlValue(aValue);
+}
+
+// SQLite gives a NUMERIC column's value an integer or a double when it is one of
+// those exactly; text of more than 15 significant digits it would turn into a
+// rounded double, so such a value is refused rather than changed.
+constexpr int32_t SqliteExactDigits = 15;
+
+QVariant DecimalToSqlite(const TDecimal& aValue) {
+    int64_t integer = 0;
+    if (aValue.SignificantScale() == 0 && aValue.TryRoundToInt64(integer))
+        return QVariant(static_cast<qlonglong>(integer));
+    if (aValue.SignificantDigits() > SqliteExactDigits)
+        throw EDatabaseError("The number " + aValue.ToString() + " has more than " +
+                             std::to_string(SqliteExactDigits) +
+                             " significant digits, which SQLite cannot store exactly");
+    return QVariant(aValue.ToDouble());
+}
+
 bool IsBinaryType(TFieldType aType) {
     return aType == ftBlob || aType == ftBytes || aType == ftVarBytes || aType == ftGraphic ||
            aType == ftTypedBinary;
@@ -371,14 +411,15 @@ Variant FromSqlValue(const QVariant& aValue, TFieldType aType) {
     }
     case ftBoolean:
         return BooleanFromSql(aValue);
-    case ftFloat:
-    case ftCurrency:
-    case ftBCD: {
+    case ftFloat: {
         const double number = aValue.toDouble(&ok);
         if (ok)
             return Variant(number);
         break;
     }
+    case ftCurrency:
+    case ftBCD:
+        return DecimalFromSql(aValue);
     case ftDate:
     case ftTime:
     case ftDateTime:
@@ -416,9 +457,14 @@ QVariant ToSqlValue(const Variant& aValue, TFieldType aType, TSqlDriver aDriver,
             return QVariant(aValue.AsBoolean() ? 1 : 0);
         return QVariant(aValue.AsBoolean());
     case ftFloat:
+        return QVariant(aValue.AsDouble());
     case ftCurrency:
     case ftBCD:
-        return QVariant(aValue.AsDouble());
+        if (aValue.VarType() == varString)
+            return QVariant(ToQString(aValue.AsString()));
+        if (aDriver == sdSQLite)
+            return DecimalToSqlite(aValue.AsDecimal());
+        return QVariant(ToQString(aValue.AsDecimal().ToString()));
     case ftDate:
         if (aStored.VarType() == varInteger || aStored.VarType() == varDouble)
             return NumericDateTimeToSql(DateOf(aValue.AsDateTime()), aStored);
@@ -470,6 +516,8 @@ QVariant ToSqlParam(const Variant& aValue) {
     }
     case varString:
         return QVariant(ToQString(aValue.AsString()));
+    case varDecimal:
+        return QVariant(ToQString(aValue.AsDecimal().ToString()));
     }
     return QVariant();
 }

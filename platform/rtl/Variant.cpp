@@ -64,6 +64,15 @@ std::optional<int64_t> IntegerFromText(const String& aText) {
     return RoundToInt64(number);
 }
 
+int64_t DecimalToInt64(const TDecimal& aValue) {
+    int64_t number = 0;
+    if (!aValue.TryRoundToInt64(number)) {
+        throw EVariantOverflowError("Variant value " + aValue.ToString() +
+                                    " does not fit in an integer");
+    }
+    return number;
+}
+
 } // namespace
 
 Variant Variant::Null() {
@@ -97,6 +106,7 @@ bool Variant::AsBoolean() const {
                                  [](bool v) { return v; }, [](int64_t v) { return v != 0; },
                                  [](double v) { return v != 0; },
                                  [](DateTag v) { return v.Value != 0; },
+                                 [](const TDecimal& v) { return !v.IsZero(); },
                                  [this](const String& v) -> bool {
                                      if (AnsiSameText(v, "True")) {
                                          return true;
@@ -120,6 +130,7 @@ int64_t Variant::AsInt64() const {
                                  [](int64_t v) { return v; },
                                  [](double v) { return RoundToInt64(v); },
                                  [](DateTag v) { return RoundToInt64(v.Value); },
+                                 [](const TDecimal& v) { return DecimalToInt64(v); },
                                  [this](const String& v) -> int64_t {
                                      const auto integer = IntegerFromText(v);
                                      if (!integer) {
@@ -140,10 +151,34 @@ double Variant::AsDouble() const {
                                  [](bool v) { return v ? -1.0 : 0.0; },
                                  [](int64_t v) { return static_cast<double>(v); },
                                  [](double v) { return v; }, [](DateTag v) { return v.Value; },
+                                 [](const TDecimal& v) { return v.ToDouble(); },
                                  [this](const String& v) {
                                      double number = 0;
                                      if (!TryStrToFloat(v, number)) {
                                          CastError("Double");
+                                     }
+                                     return number;
+                                 }},
+                      FValue);
+}
+
+TDecimal Variant::AsDecimal() const {
+    return std::visit(Overloaded{[](std::monostate) { return TDecimal(); },
+                                 [this](NullTag) -> TDecimal { CastError("Decimal"); },
+                                 [](bool v) { return TDecimal::FromInt64(v ? -1 : 0); },
+                                 [](int64_t v) { return TDecimal::FromInt64(v); },
+                                 [this](double v) {
+                                     if (!std::isfinite(v)) {
+                                         CastError("Decimal");
+                                     }
+                                     return TDecimal::FromDouble(v);
+                                 },
+                                 [](DateTag v) { return TDecimal::FromDouble(v.Value); },
+                                 [](const TDecimal& v) { return v; },
+                                 [this](const String& v) {
+                                     TDecimal number;
+                                     if (!TryStrToDecimal(v, number)) {
+                                         CastError("Decimal");
                                      }
                                      return number;
                                  }},
@@ -171,7 +206,8 @@ String Variant::AsString() const {
                                  [](int64_t v) { return IntToStr(v); },
                                  [](double v) { return FloatToStr(v); },
                                  [](DateTag v) { return DateTimeToStr(v.Value); },
-                                 [](const String& v) { return v; }},
+                                 [](const String& v) { return v; },
+                                 [](const TDecimal& v) { return DecimalToStr(v); }},
                       FValue);
 }
 
@@ -203,6 +239,8 @@ const char* VarTypeName(TVarType aType) {
         return "Date";
     case varString:
         return "String";
+    case varDecimal:
+        return "Decimal";
     }
     return "Unknown";
 }

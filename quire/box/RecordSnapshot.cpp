@@ -8,17 +8,17 @@
 namespace quire {
 
 TPropClass FieldTypeToPropClass(fw::TFieldType aDataType) {
-    // Indexed by the type's ordinal, ftUnknown (0) to ftFmtMemo (18).
-    static const std::array<TPropClass, 19> classes{
+    // Indexed by the type's ordinal, ftUnknown (0) to ftLargeint (25).
+    static const std::array<TPropClass, 26> classes{
         nullptr,                      // ftUnknown
         TStringProp::StaticClass(),   // ftString
         TSmallintProp::StaticClass(), // ftSmallint
         TLongintProp::StaticClass(),  // ftInteger
-        TSmallintProp::StaticClass(), // ftWord
+        TWordProp::StaticClass(),     // ftWord
         TBooleanProp::StaticClass(),  // ftBoolean
         TDoubleProp::StaticClass(),   // ftFloat
-        nullptr,                      // ftCurrency
-        nullptr,                      // ftBCD
+        TDecimalProp::StaticClass(),  // ftCurrency
+        TDecimalProp::StaticClass(),  // ftBCD
         TDateProp::StaticClass(),     // ftDate
         TTimeProp::StaticClass(),     // ftTime
         TDateTimeProp::StaticClass(), // ftDateTime
@@ -29,6 +29,13 @@ TPropClass FieldTypeToPropClass(fw::TFieldType aDataType) {
         TTextProp::StaticClass(),     // ftMemo
         nullptr,                      // ftGraphic
         nullptr,                      // ftFmtMemo
+        nullptr,                      // ftParadoxOle
+        nullptr,                      // ftDBaseOle
+        nullptr,                      // ftTypedBinary
+        nullptr,                      // ftCursor
+        nullptr,                      // ftFixedChar
+        nullptr,                      // ftWideString
+        TLargeintProp::StaticClass(), // ftLargeint
     };
     const auto ordinal = static_cast<std::size_t>(aDataType);
     return ordinal < classes.size() ? classes[ordinal] : nullptr;
@@ -43,6 +50,9 @@ std::unique_ptr<TMultiPropList> RecordToProps(const fw::TDataSet& aDataSet) {
         if (!propClass)
             continue;
         TPropList* list = props->AddList(field->FieldName(), propClass, 1);
+        TProp* prop = list->GetProp(0);
+        if (auto* decimal = dynamic_cast<TDecimalProp*>(prop))
+            decimal->SetLimits(field->Precision(), field->Scale());
         const fw::Variant value = field->AsVariant();
         if (fw::VarIsNull(value))
             continue;
@@ -51,7 +61,7 @@ std::unique_ptr<TMultiPropList> RecordToProps(const fw::TDataSet& aDataSet) {
             (value.AsInt64() < INT16_MIN || value.AsInt64() > INT16_MAX))
             throw fw::EVariantOverflowError("Field '" + field->FieldName() + "': " +
                                             value.AsString() + " does not fit in a 16-bit integer");
-        list->GetProp(0)->SetAsVariant(value);
+        prop->SetAsVariant(value);
     }
     return props;
 }

@@ -14,8 +14,10 @@
 namespace quire {
 
 // The property class that shows a field of aDataType, or nullptr when the type is
-// not shown (currency, BCD, bytes, auto-increment, blobs, formatted memos, and every
-// type past ftFmtMemo). ftWord maps to the 16-bit signed kind like ftSmallint.
+// not shown (bytes, auto-increment, blobs, formatted memos, and every type past
+// ftFmtMemo but ftLargeint). ftWord has the unsigned 16-bit kind, ftCurrency and
+// ftBCD the decimal kind (with the field's precision and scale), ftLargeint the
+// 64-bit kind.
 TPropClass FieldTypeToPropClass(fw::TFieldType aDataType);
 
 // A new collection with, for each field of a shown type and in field order, a

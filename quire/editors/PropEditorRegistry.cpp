@@ -108,6 +108,9 @@ void RegisterStdProps() {
     RegisterPropEditor("", TDateProp::StaticClass(), TDatePropEditor::StaticClass());
     RegisterPropEditor("", TTimeProp::StaticClass(), TTimePropEditor::StaticClass());
     RegisterPropEditor("", TDateTimeProp::StaticClass(), TDateTimePropEditor::StaticClass());
+    RegisterPropEditor("", TWordProp::StaticClass(), TWordPropEditor::StaticClass());
+    RegisterPropEditor("", TLargeintProp::StaticClass(), TLargeintPropEditor::StaticClass());
+    RegisterPropEditor("", TDecimalProp::StaticClass(), TDecimalPropEditor::StaticClass());
 }
 
 void InitializeEditorsUnit() {

@@ -10,7 +10,7 @@
 // registration is kept but never consulted.
 //
 // The library's start-up (InitializeEditorsUnit, run once when the library is loaded)
-// creates the registry and registers the nine standard editors; its shut-down
+// creates the registry and registers the twelve standard editors; its shut-down
 // (FinalizeEditorsUnit) frees it. Both are guarded by a load counter, so only the
 // first start-up and the matching last shut-down act. Registrations belong on the GUI
 // thread, at start-up, before rows are built.
@@ -30,7 +30,8 @@ void RegisterPropEditor(const fw::String& aName, TPropClass aPropClass,
 // the library is shut down).
 TPropEditorClass GetPropEditorClass(TPropClass aPropClass);
 // Registers the standard editors, each with an empty name, in this order: boolean,
-// smallint, longint, string, double, text, date, time, date-time.
+// smallint, longint, string, double, text, date, time, date-time, word, largeint,
+// decimal.
 void RegisterStdProps();
 
 // Library start-up and shut-down, counted (see above).

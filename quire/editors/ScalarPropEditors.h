@@ -1,13 +1,16 @@
 #pragma once
-// The standard editors of the one-line kinds: strings, 16- and 32-bit integers and
-// floating-point numbers. Each converts text both ways with the framework's
-// conversion routines, so numbers follow fw::FormatSettings(). Attributes are the
+// The standard editors of the one-line kinds: strings, 16-, 32- and 64-bit
+// integers, floating-point numbers and exact decimals. Each converts text both ways with the
+// framework's conversion routines, so numbers follow fw::FormatSettings(). Attributes are the
 // inherited [peaMultiSelect]; none has lookups, a dialog or sub-properties.
 //
 // Failures: integer and number setters raise fw::EConvertError for text that does not
-// convert, before anything is stored. The string setter never fails.
+// convert (or, for the word, 64-bit and decimal editors, does not fit), before
+// anything is stored. The string setter never fails.
 
 #include "quire/editors/PropEditor.h"
+
+#include "platform/rtl/Decimal.h"
 
 namespace quire {
 
@@ -40,6 +43,38 @@ public:
     void SetValue(TProp* aProp, const fw::String& aValue) override;
 };
 
+// 0 to 65535, shown and written as that number.
+class TWordPropEditor : public TPropEditor {
+    FW_CLASS(TWordPropEditor, TPropEditor)
+public:
+    TWordPropEditor() = default;
+    fw::String GetValue(TProp* aProp) override;
+    void SetValue(TProp* aProp, const fw::String& aValue) override;
+};
+
+// A TLargeintProp: any 64-bit number; text beyond the range is refused.
+class TLargeintPropEditor : public TPropEditor {
+    FW_CLASS(TLargeintPropEditor, TPropEditor)
+public:
+    TLargeintPropEditor() = default;
+    fw::String GetValue(TProp* aProp) override;
+    void SetValue(TProp* aProp, const fw::String& aValue) override;
+};
+
+// A TDecimalProp: shown with the format settings' decimal separator and at least the
+// property's Scale decimals ("1490,50"), no thousand separators (as the double row).
+// Text is read with either separator (see ParseDecimalText) and refused, naming the
+// text and the limit, when it has more decimals than Scale (trailing zeros aside) or
+// more digits before the point than Precision - Scale; it is stored with Scale
+// decimals. A property without a Precision takes any number.
+class TDecimalPropEditor : public TPropEditor {
+    FW_CLASS(TDecimalPropEditor, TPropEditor)
+public:
+    TDecimalPropEditor() = default;
+    fw::String GetValue(TProp* aProp) override;
+    void SetValue(TProp* aProp, const fw::String& aValue) override;
+};
+
 // Shows the value fixed-point with four decimals (FloatToStrF ffFixed, 15, 4); reads
 // text with ParseFloatText.
 class TDoublePropEditor : public TPropEditor {
@@ -55,5 +90,7 @@ public:
 // any other separator the first ",", else the first ".") becomes the locale's
 // separator, then StrToFloat converts. Raises fw::EConvertError naming the text.
 double ParseFloatText(const fw::String& aValue);
+// The same rule for an exact decimal; raises fw::EConvertError naming the text.
+fw::TDecimal ParseDecimalText(const fw::String& aValue);
 
 } // namespace quire

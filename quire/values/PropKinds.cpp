@@ -1,6 +1,7 @@
 #include "quire/values/PropKinds.h"
 
 #include "platform/rtl/AnsiStrings.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysUtils.h"
 
 #include <cmath>
@@ -39,6 +40,9 @@ FW_IMPLEMENT_CLASS(TSmallintProp)
 FW_IMPLEMENT_CLASS(TLongintProp)
 FW_IMPLEMENT_CLASS(TStringProp)
 FW_IMPLEMENT_CLASS(TDoubleProp)
+FW_IMPLEMENT_CLASS(TWordProp)
+FW_IMPLEMENT_CLASS(TLargeintProp)
+FW_IMPLEMENT_CLASS(TDecimalProp)
 FW_IMPLEMENT_CLASS(TTextProp)
 FW_IMPLEMENT_CLASS(TDateTimeProp)
 FW_IMPLEMENT_CLASS(TDateProp)
@@ -80,6 +84,85 @@ fw::Variant TLongintProp::GetAsVariant() {
 
 void TLongintProp::SetAsVariant(const fw::Variant& aValue) {
     Stored<int32_t>(FValue) = aValue.AsInteger();
+}
+
+// ---- 16-bit unsigned integer ----
+
+int32_t TWordProp::CompareValue(const void* aValue) {
+    return CompareNumbers(Stored<uint16_t>(FValue), Given<uint16_t>(aValue));
+}
+
+fw::Variant TWordProp::GetAsVariant() {
+    return fw::Variant(static_cast<int>(Stored<uint16_t>(FValue)));
+}
+
+void TWordProp::SetAsVariant(const fw::Variant& aValue) {
+    const int64_t number = aValue.AsInt64();
+    if (number < 0 || number > UINT16_MAX)
+        throw fw::EVariantOverflowError("Variant value " + fw::IntToStr(number) +
+                                        " does not fit in a word (0 to 65535)");
+    Stored<uint16_t>(FValue) = static_cast<uint16_t>(number);
+}
+
+// ---- 64-bit integer ----
+
+int32_t TLargeintProp::CompareValue(const void* aValue) {
+    return CompareNumbers(Stored<int64_t>(FValue), Given<int64_t>(aValue));
+}
+
+fw::Variant TLargeintProp::GetAsVariant() {
+    return fw::Variant(static_cast<long long>(Stored<int64_t>(FValue)));
+}
+
+void TLargeintProp::SetAsVariant(const fw::Variant& aValue) {
+    Stored<int64_t>(FValue) = aValue.AsInt64();
+}
+
+// ---- decimal ----
+
+TDecimalProp::~TDecimalProp() {
+    FreeValue(FValue);
+    FValue = nullptr;
+}
+
+void* TDecimalProp::AllocValue(int32_t& aSize) {
+    aSize = 0;
+    return new TDecimalPropValue();
+}
+
+void TDecimalProp::FreeValue(void* aValue) {
+    delete static_cast<TDecimalPropValue*>(aValue);
+}
+
+void TDecimalProp::AssignValue(const void* aSource) {
+    Stored<TDecimalPropValue>(FValue) = Given<TDecimalPropValue>(aSource);
+}
+
+void TDecimalProp::AssignValueTo(void* aDest) {
+    Stored<TDecimalPropValue>(aDest) = Stored<TDecimalPropValue>(FValue);
+}
+
+int32_t TDecimalProp::CompareValue(const void* aValue) {
+    const TDecimalPropValue& own = Stored<TDecimalPropValue>(FValue);
+    const TDecimalPropValue& other = Given<TDecimalPropValue>(aValue);
+    if (const int32_t order = CompareNumbers(own.Number, other.Number); order != 0)
+        return order;
+    if (const int32_t order = CompareNumbers(own.Precision, other.Precision); order != 0)
+        return order;
+    return CompareNumbers(own.Scale, other.Scale);
+}
+
+fw::Variant TDecimalProp::GetAsVariant() {
+    return fw::Variant(Value());
+}
+
+void TDecimalProp::SetAsVariant(const fw::Variant& aValue) {
+    Stored<TDecimalPropValue>(FValue).Number = aValue.AsDecimal();
+}
+
+void TDecimalProp::SetLimits(int32_t aPrecision, int32_t aScale) {
+    Stored<TDecimalPropValue>(FValue).Precision = aPrecision;
+    Stored<TDecimalPropValue>(FValue).Scale = aScale;
 }
 
 // ---- string ----

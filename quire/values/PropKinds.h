@@ -3,12 +3,14 @@
 // registered by property class and found by inheritance distance.
 //
 //   TProp
-//     TBooleanProp, TSmallintProp, TLongintProp, TStringProp, TDoubleProp, TTextProp
+//     TBooleanProp, TSmallintProp, TLongintProp, TStringProp, TDoubleProp, TTextProp,
+//     TWordProp, TLargeintProp, TDecimalProp
 //     TDateTimeProp
 //       TDateProp, TTimeProp
 
 #include "quire/values/Prop.h"
 
+#include "platform/rtl/Decimal.h"
 #include "platform/rtl/StringList.h"
 
 namespace quire {
@@ -48,6 +50,76 @@ public:
 
 protected:
     TLongintProp() = default;
+};
+
+// 16-bit unsigned: 0 to 65535. A variant outside that range raises
+// fw::EVariantOverflowError and leaves the value unchanged.
+class TWordProp : public TProp {
+    FW_CLASS(TWordProp, TProp)
+public:
+    int32_t GetValueSize() override { return 2; }
+    int32_t CompareValue(const void* aValue) override;
+    fw::Variant GetAsVariant() override;
+    void SetAsVariant(const fw::Variant& aValue) override;
+
+protected:
+    TWordProp() = default;
+};
+
+// 64-bit signed. A variant outside that range raises fw::EVariantOverflowError.
+class TLargeintProp : public TProp {
+    FW_CLASS(TLargeintProp, TProp)
+public:
+    int32_t GetValueSize() override { return 8; }
+    int32_t CompareValue(const void* aValue) override;
+    fw::Variant GetAsVariant() override;
+    void SetAsVariant(const fw::Variant& aValue) override;
+
+    int64_t Value() const { return *static_cast<const int64_t*>(FValue); }
+
+protected:
+    TLargeintProp() = default;
+};
+
+// A decimal with the limits of the field it belongs to: at most Precision digits,
+// Scale of them decimals (Precision 0: no limit). The limits travel with the value,
+// so a row's copy of a record's value keeps them for its editor; the number itself
+// is not checked against them here: the editor checks what is typed, the field
+// what is written.
+struct TDecimalPropValue {
+    fw::TDecimal Number;
+    int32_t Precision = 0;
+    int32_t Scale = 0;
+};
+
+// An exact decimal: FValue is an owned TDecimalPropValue and every value argument is
+// one. Values compare as numbers (1.5 equals 1.50), then by their limits.
+class TDecimalProp : public TProp {
+    FW_CLASS(TDecimalProp, TProp)
+public:
+    ~TDecimalProp() override;
+
+    void* AllocValue(int32_t& aSize) override;
+    void FreeValue(void* aValue) override;
+    void AssignValue(const void* aSource) override;
+    void AssignValueTo(void* aDest) override;
+    int32_t CompareValue(const void* aValue) override;
+    fw::Variant GetAsVariant() override;
+    // Numbers exactly (a double as its shortest decimal), text in the format settings.
+    void SetAsVariant(const fw::Variant& aValue) override;
+
+    const fw::TDecimal& Value() const { return Held().Number; }
+    int32_t Precision() const { return Held().Precision; }
+    int32_t Scale() const { return Held().Scale; }
+    // Sets the limits directly, without a notification.
+    void SetLimits(int32_t aPrecision, int32_t aScale);
+
+protected:
+    TDecimalProp() = default;
+    bool HasRawValue() const override { return false; }
+
+private:
+    const TDecimalPropValue& Held() const { return *static_cast<const TDecimalPropValue*>(FValue); }
 };
 
 // A length byte and up to 250 bytes of UTF-8 text; bytes past Len mean nothing.

@@ -50,7 +50,7 @@ TEST(DesignerHost, LoadsRegistersShowsAndUnloadsThePackage) {
     for (int round = 1; round <= 2; ++round) {
         SCOPED_TRACE(round);
         const fw::HMODULE module = fw::LoadPackage(QUIREPACK_FILE);
-        EXPECT_EQ(PackageEditors(module).size(), 9u);
+        EXPECT_EQ(PackageEditors(module).size(), 12u);
         EXPECT_TRUE(DataControls().empty());
 
         ASSERT_TRUE(fw::RegisterPackage(module));

@@ -64,7 +64,7 @@ TEST(QuirePack, LoadRunsTheStartUpAndUnloadTheShutDown) {
 
     HMODULE module = fw::LoadPackage(QUIREPACK_FILE);
     const std::vector<TRegPropEditorInfo> editors = RegisteredPropEditors();
-    ASSERT_EQ(editors.size(), 9u);
+    ASSERT_EQ(editors.size(), 12u);
     const std::pair<TPropClass, TPropEditorClass> standard[] = {
         {TBooleanProp::StaticClass(), TBooleanPropEditor::StaticClass()},
         {TSmallintProp::StaticClass(), TSmallintPropEditor::StaticClass()},
@@ -74,7 +74,10 @@ TEST(QuirePack, LoadRunsTheStartUpAndUnloadTheShutDown) {
         {TTextProp::StaticClass(), TTextPropEditor::StaticClass()},
         {TDateProp::StaticClass(), TDatePropEditor::StaticClass()},
         {TTimeProp::StaticClass(), TTimePropEditor::StaticClass()},
-        {TDateTimeProp::StaticClass(), TDateTimePropEditor::StaticClass()}};
+        {TDateTimeProp::StaticClass(), TDateTimePropEditor::StaticClass()},
+        {TWordProp::StaticClass(), TWordPropEditor::StaticClass()},
+        {TLargeintProp::StaticClass(), TLargeintPropEditor::StaticClass()},
+        {TDecimalProp::StaticClass(), TDecimalPropEditor::StaticClass()}};
     for (size_t i = 0; i < editors.size(); ++i) {
         EXPECT_EQ(editors[i].PropClass, standard[i].first) << i;
         EXPECT_EQ(editors[i].EditorClass, standard[i].second) << i;
@@ -84,7 +87,7 @@ TEST(QuirePack, LoadRunsTheStartUpAndUnloadTheShutDown) {
     EXPECT_EQ(EditorCount(), 0u);
 
     module = fw::LoadPackage(QUIREPACK_FILE);
-    EXPECT_EQ(EditorCount(), 9u);
+    EXPECT_EQ(EditorCount(), 12u);
     fw::UnloadPackage(module);
     EXPECT_EQ(EditorCount(), 0u);
 
@@ -92,18 +95,18 @@ TEST(QuirePack, LoadRunsTheStartUpAndUnloadTheShutDown) {
 }
 
 TEST(QuirePack, ALoadBesideTheHostsOwnStartUpLeavesItsRegistrationsAlone) {
-    ASSERT_EQ(EditorCount(), 9u);
+    ASSERT_EQ(EditorCount(), 12u);
     RegisterPropEditor("host", TLongintProp::StaticClass(), TStringPropEditor::StaticClass());
     {
         LoadedPackage package;
-        EXPECT_EQ(EditorCount(), 10u);
+        EXPECT_EQ(EditorCount(), 13u);
     }
-    EXPECT_EQ(EditorCount(), 10u);
+    EXPECT_EQ(EditorCount(), 13u);
     EXPECT_EQ(RegisteredPropEditors().back().Name, "host");
     // Put the standard registry back for the other cases.
     FinalizeEditorsUnit();
     InitializeEditorsUnit();
-    EXPECT_EQ(EditorCount(), 9u);
+    EXPECT_EQ(EditorCount(), 12u);
 }
 
 TEST(QuirePack, RegisterPutsExactlyTQuireOnDataControlsUntilUnload) {

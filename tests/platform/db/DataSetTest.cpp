@@ -135,6 +135,43 @@ TEST_F(MemoryDataSetTest, WritesAreRefusedWithClearErrorsAndStoreNothing) {
     EXPECT_EQ(CurrentId(), 1);
 }
 
+TEST(DecimalFieldTest, KeepsValuesExactWithinPrecisionAndScale) {
+    TFormatSettings comma;
+    comma.DecimalSeparator = ',';
+    TFormatSettingsScope scope(comma);
+    auto data = New<TMemoryDataSet>();
+    TFieldDef& def = data->FieldDefs().Add("Price", ftBCD);
+    def.Precision = 10;
+    def.Scale = 2;
+    data->FieldDefs().Add("Any", ftBCD);
+    data->Open();
+    data->Append();
+    TField& price = data->FieldByName("Price");
+    price.SetAsString("1490,5");
+    EXPECT_EQ(price.AsString(), "1490,50");
+    price.SetAsFloat(0.1 + 0.2); // a double is rounded to the scale
+    EXPECT_EQ(price.AsDecimal().ToString(), "0.30");
+    price.SetAsFloat(2.675); // just below 2.675 as a double; its shortest decimal rounds up
+    EXPECT_EQ(price.AsString(), "2,68");
+    for (const char* bad : {"1,234", "123456789", "abc"}) {
+        try {
+            price.SetAsString(bad);
+            ADD_FAILURE() << "accepted " << bad;
+        } catch (const EDatabaseError& error) {
+            EXPECT_THAT(error.Message(), HasSubstr("Field 'Price': '" + std::string(bad) + "'"));
+        }
+    }
+    EXPECT_THROW(price.SetAsDecimal(TDecimal::Parse("0.001")), EDatabaseError);
+    price.SetAsString("12,3400");
+    EXPECT_EQ(price.AsDecimal().ToString(), "12.34");
+    TField& any = data->FieldByName("Any");
+    any.SetAsString("0,000000000000000000001");
+    EXPECT_EQ(any.AsString(), "0,000000000000000000001");
+    data->Post();
+    EXPECT_EQ(data->FieldByName("Price").AsDecimal() + TDecimal::Parse("0.66"),
+              TDecimal::Parse("13"));
+}
+
 TEST_F(MemoryDataSetTest, NullFieldsReadAsEmptyValues) {
     TField& born = Data->FieldByName("Born");
     EXPECT_TRUE(born.IsNull());

@@ -87,6 +87,30 @@ TEST(SqlTypeMapTest, PostgresTypesMapByNameOnly) {
     EXPECT_EQ(MapPostgresType("character varying(20)").Size, 20);
 }
 
+TEST(SqlTypeMapTest, DecimalTypesCarryTheirPrecisionAndScale) {
+    struct TCase {
+        TSqlTypeMapping Mapping;
+        TFieldType Type;
+        int32_t Precision;
+        int32_t Scale;
+    };
+    const TCase cases[] = {
+        {MapSqlType("NUMERIC(10, 2)"), ftBCD, 10, 2},
+        {MapSqlType("decimal(7)"), ftBCD, 7, 0},
+        {MapSqlType("NUMERIC"), ftBCD, 0, 0},
+        {MapSqlType("MONEY"), ftCurrency, 19, 2},
+        {MapPostgresType("numeric(12,2)"), ftBCD, 12, 2},
+        {MapPostgresType("numeric"), ftBCD, 0, 0},
+        {MapPostgresType("money"), ftCurrency, 19, 2},
+    };
+    for (const TCase& c : cases) {
+        EXPECT_EQ(c.Mapping.DataType, c.Type);
+        EXPECT_EQ(c.Mapping.Precision, c.Precision);
+        EXPECT_EQ(c.Mapping.Scale, c.Scale);
+        EXPECT_EQ(c.Mapping.Size, 0);
+    }
+}
+
 TEST(SqliteLockTest, PostRefusedByALockKeepsTheEditAndSucceedsLater) {
     dbtest::TTempDir dir;
     std::string reason;

@@ -42,7 +42,7 @@ protected:
     }
 };
 
-TEST_F(Registry, HoldsTheNineStandardEditorsInOrderWithEmptyNames) {
+TEST_F(Registry, HoldsTheTwelveStandardEditorsInOrderWithEmptyNames) {
     const std::vector<TRegPropEditorInfo> records = RegisteredPropEditors();
     const std::pair<fw::TClass, fw::TClass> expected[] = {
         {TBooleanProp::StaticClass(), TBooleanPropEditor::StaticClass()},
@@ -54,6 +54,9 @@ TEST_F(Registry, HoldsTheNineStandardEditorsInOrderWithEmptyNames) {
         {TDateProp::StaticClass(), TDatePropEditor::StaticClass()},
         {TTimeProp::StaticClass(), TTimePropEditor::StaticClass()},
         {TDateTimeProp::StaticClass(), TDateTimePropEditor::StaticClass()},
+        {TWordProp::StaticClass(), TWordPropEditor::StaticClass()},
+        {TLargeintProp::StaticClass(), TLargeintPropEditor::StaticClass()},
+        {TDecimalProp::StaticClass(), TDecimalPropEditor::StaticClass()},
     };
     ASSERT_EQ(records.size(), std::size(expected));
     for (size_t i = 0; i < records.size(); ++i) {
@@ -80,14 +83,14 @@ TEST_F(Registry, HostClassesFindNothingUntilRegistered) {
     RegisterPropEditor("Anything", THostStringProp::StaticClass(), THostEditor::StaticClass());
     EXPECT_EQ(GetPropEditorClass(THostStringProp::StaticClass()), THostEditor::StaticClass());
     EXPECT_EQ(GetPropEditorClass(TStringProp::StaticClass()), TStringPropEditor::StaticClass());
-    EXPECT_EQ(RegisteredPropEditors().size(), 10u);
+    EXPECT_EQ(RegisteredPropEditors().size(), 13u);
     EXPECT_EQ(RegisteredPropEditors().back().Name, "Anything");
 }
 
 TEST_F(Registry, ASecondRegistrationForAServedClassChangesNothing) {
     RegisterPropEditor("", TStringProp::StaticClass(), THostEditor::StaticClass());
     EXPECT_EQ(GetPropEditorClass(TStringProp::StaticClass()), TStringPropEditor::StaticClass());
-    EXPECT_EQ(RegisteredPropEditors().size(), 10u) << "appended, not replaced";
+    EXPECT_EQ(RegisteredPropEditors().size(), 13u) << "appended, not replaced";
 }
 
 TEST_F(Registry, NamesPlayNoPartInTheLookup) {
@@ -100,7 +103,7 @@ TEST_F(Registry, NamesPlayNoPartInTheLookup) {
 
 TEST_F(Registry, StartUpAndShutDownAreCounted) {
     InitializeEditorsUnit(); // a second load does nothing
-    EXPECT_EQ(RegisteredPropEditors().size(), 9u);
+    EXPECT_EQ(RegisteredPropEditors().size(), 12u);
     FinalizeEditorsUnit(); // back to one load: the registry stays
     EXPECT_EQ(GetPropEditorClass(TStringProp::StaticClass()), TStringPropEditor::StaticClass());
     FinalizeEditorsUnit(); // last unload frees it
@@ -110,7 +113,7 @@ TEST_F(Registry, StartUpAndShutDownAreCounted) {
                  EPropEditor);
     FinalizeEditorsUnit(); // an unbalanced shut-down is ignored
     InitializeEditorsUnit();
-    EXPECT_EQ(RegisteredPropEditors().size(), 9u);
+    EXPECT_EQ(RegisteredPropEditors().size(), 12u);
 }
 
 TEST_F(Registry, EditorsAreCreatedThroughTheirClass) {

@@ -76,6 +76,41 @@ TEST(IntegerEditors, BadTextRaisesAndLeavesTheValue) {
     EXPECT_EQ(large.Changes, 1);
 }
 
+TEST(WordAndLargeintEditors, ShowAndWriteTheTrueValueAndRefuseOutOfRange) {
+    auto word = fw::New<TWordPropEditor>();
+    auto largeint = fw::New<TLargeintPropEditor>();
+    TWatchedProp<TWordProp> small;
+    TWatchedProp<TLargeintProp> large;
+    word->SetValue(small.get(), "40000");
+    EXPECT_EQ(word->GetValue(small.get()), "40000");
+    EXPECT_EQ(small->GetAsVariant().AsInteger(), 40000);
+    largeint->SetValue(large.get(), "-9223372036854775808");
+    EXPECT_EQ(largeint->GetValue(large.get()), "-9223372036854775808");
+    for (const char* bad : {"-1", "65536", "1.5"})
+        EXPECT_THROW(word->SetValue(small.get(), bad), fw::EConvertError) << bad;
+    for (const char* bad : {"9223372036854775808", "1.5", ""})
+        EXPECT_THROW(largeint->SetValue(large.get(), bad), fw::EConvertError) << bad;
+    EXPECT_THROW(small->SetAsVariant(fw::Variant(70000)), fw::EVariantOverflowError);
+    EXPECT_EQ(word->GetValue(small.get()), "40000");
+    EXPECT_EQ(small.Changes, 1);
+    EXPECT_EQ(large.Changes, 1);
+}
+
+TEST(DecimalEditor, WithoutAPrecisionTakesAnyNumberExactly) {
+    fw::TFormatSettingsScope scope(Settings(','));
+    auto editor = fw::New<TDecimalPropEditor>();
+    TWatchedProp<TDecimalProp> prop;
+    editor->SetValue(prop.get(), "0.1");
+    EXPECT_EQ(editor->GetValue(prop.get()), "0,1");
+    editor->SetValue(prop.get(), "1234567890123456789012,000001");
+    EXPECT_EQ(editor->GetValue(prop.get()), "1234567890123456789012,000001");
+    editor->SetValue(prop.get(), "1234567890123456789012.0000010");
+    EXPECT_EQ(prop.Changes, 2) << "the same number: no change";
+    EXPECT_THROW(editor->SetValue(prop.get(), "1,2,3"), fw::EConvertError);
+    TWatchedProp<TDoubleProp> other;
+    EXPECT_THROW(editor->GetValue(other.get()), EPropEditor);
+}
+
 TEST(DoubleEditor, PointAsSeparator) {
     fw::TFormatSettingsScope scope(Settings('.'));
     auto editor = fw::New<TDoublePropEditor>();
