@@ -97,6 +97,10 @@ int main(int argc, char** argv) {
             std::fputs(demo::UsageText().c_str(), stdout);
             return 0;
         }
+        if (options.Version) {
+            std::fputs(demo::VersionText().c_str(), stdout);
+            return 0;
+        }
         return Run(options);
     } catch (const demo::EUsageError& e) {
         return Report(e.Message(), 2);

@@ -111,6 +111,14 @@ TEST(DemoProgram, WrongCommandLinesExitWithStatusTwo) {
     EXPECT_EQ(run.Output.rfind("Usage: quire-demo ", 0), 0u);
 }
 
+TEST(DemoProgram, VersionPrintsTheProjectVersionWithoutOpeningAnything) {
+    const TRun run = RunDemo("--version --db sqlite:/nonexistent/none.db",
+                             "-u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen");
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_EQ(run.Output, "quire-demo " QUIRE_VERSION "\n");
+    EXPECT_EQ(run.Errors, "");
+}
+
 TEST(DemoProgram, WithoutADisplayItPointsToTheTour) {
     test::TTempFolder data; // the sample is made there, not in the user's data folder
     const TRun run = RunDemo("", "-u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen "

@@ -32,6 +32,8 @@ TEST(DemoOptions, ReadsDatabaseTableAndTour) {
     options = ParseOptions({"--tour", "pictures", "--help"});
     EXPECT_EQ(options.TourFolder, "pictures");
     EXPECT_TRUE(options.Help);
+    EXPECT_FALSE(options.Version);
+    EXPECT_TRUE(ParseOptions({"--version"}).Version);
 }
 
 TEST(DemoOptions, PostgresUrlsGiveUserPasswordHostPortAndDatabase) {
