@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The two commands of the README. Each installs what is missing, builds and runs.
 BUILD_DIR ?= build
 JOBS ?= 2

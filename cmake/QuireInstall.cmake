@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # cmake --install: the headers, the shared libraries (the package among them) and a
 # package configuration, so that a project's find_package(Quire) and
 # target_link_libraries(app Quire::quire) work. Every file belongs to one of the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Debian packages made by cpack from the install components (cmake/QuireInstall.cmake):
 #   libquire1     runtime: the shared libraries and the package
 #   libquire-dev  dev: headers, CMake configuration, the Designer plugin

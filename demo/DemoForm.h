@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The demo's main window: navigation, post, cancel and About buttons along the top,
 // the property box bound to the table in the middle, and a status line with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DemoOptions.h"
 
 #include "DemoErrors.h"

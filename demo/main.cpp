@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // quire-demo: the Quire property inspector on a real database (see DemoOptions.h for
 // the command line). Exit status: 0 done, 1 a database or package that cannot be
 // used, 2 a wrong command line.

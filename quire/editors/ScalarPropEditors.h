@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The standard editors of the one-line kinds: strings, 16- and 32-bit integers and
 // floating-point numbers. Each converts text both ways with the framework's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program itself, as a person runs it: what it prints and how it exits.
 
 #include "DemoTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The package as a host that links the library sees it: the same unit, registry and
 // TQuire class whether reached through the link or through LoadPackage.
 
