@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The two commands of the README. Each installs what is missing, builds and runs.
 BUILD_DIR ?= build
 JOBS ?= 2
@@ -5,7 +6,7 @@ CMAKE_FLAGS ?=
 # Where the scripted tour writes its pictures when there is no display.
 DEMO_TOUR_DIR ?= $(BUILD_DIR)/demo-tour
 
-.PHONY: deps configure build test test-ru test-sanitize fuzz fuzz-build demo bench bench-build bench-smoke clean format
+.PHONY: deps configure build test test-ru test-sanitize fuzz fuzz-build demo bench bench-build bench-smoke package package-check clean format
 
 deps:
 	bash scripts/install-deps
@@ -44,10 +45,14 @@ fuzz: fuzz-build
 # A Release tree of the libraries, the demo and the benchmark programs (a warning only
 # the optimiser sees fails here too), then box_bench: every benchmark and its table.
 RELEASE_DIR ?= build-release
+# One configuration of that tree serves the benchmarks and the Debian packages: it
+# installs into /usr, and installing does not build everything first.
+RELEASE_FLAGS = -DCMAKE_BUILD_TYPE=Release -DQUIRE_BENCH=ON -DCMAKE_INSTALL_PREFIX=/usr \
+	-DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
 BENCH_FLAGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 bench-build: deps
-	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DQUIRE_BENCH=ON $(CMAKE_FLAGS)
+	cmake -S . -B $(RELEASE_DIR) $(RELEASE_FLAGS) $(CMAKE_FLAGS)
 	cmake --build $(RELEASE_DIR) -j$(JOBS) --target box_bench db_bench quire-demo
 
 # --million adds the box on a table of 1,000,000 rows (built first, some seconds); the
@@ -61,6 +66,20 @@ bench-smoke: bench-build
 		> $(RELEASE_DIR)/bench-smoke.txt
 	cat $(RELEASE_DIR)/bench-smoke.txt
 	grep -q "^Record change, 50 fields" $(RELEASE_DIR)/bench-smoke.txt
+
+# The Debian packages libquire1, libquire-dev and quire-demo, made by cpack in the
+# Release tree (only what they hold is built first).
+package: deps
+	cmake -S . -B $(RELEASE_DIR) $(RELEASE_FLAGS) $(CMAKE_FLAGS)
+	cmake --build $(RELEASE_DIR) -j$(JOBS) --target packaged
+	rm -f $(RELEASE_DIR)/*.deb
+	cd $(RELEASE_DIR) && cpack -G DEB
+	ls $(RELEASE_DIR)/*.deb
+
+# The packages as a user gets them: lintian, then installed with apt-get, a project
+# built against them and the installed demo's tour; they are removed again at the end.
+package-check: package
+	bash scripts/check-packages $(RELEASE_DIR)
 
 # The demo's window on a desktop; without one (no X or Wayland session) the
 # scripted tour on Qt's offscreen platform, which writes pictures of each step.

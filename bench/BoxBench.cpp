@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The box against the way a Qt programmer would show a record without it, in one
 // run, on the same 50-column SQLite table (offscreen platform):
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Opening and scrolling a table of a million rows in an SQLite file.
 //
 //   db_bench [--rows=N] [Google Benchmark options]

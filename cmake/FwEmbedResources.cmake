@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Writes the resource table source for fw_add_resources (run with cmake -P).
 # Inputs: OUTPUT, LANGUAGE, CODEPAGE, ENTRIES (KIND|NAME|FILE triples joined by "|").
 string(REPLACE "|" ";" entries "${ENTRIES}")

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # fw_add_resources(<target> LANGUAGE <hex> CODEPAGE <number> [<KIND> <NAME> <file>]...)
 #
 # Compiles files into <target> as its resource table and exports it as

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Helpers shared by the folder CMakeLists files.
 
 # Adds each listed subdirectory that has a CMakeLists.txt, so layers can be

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The shared libraries a host and the packages it loads have in common, so that a
 # process holds one framework (one application object, one palette, one class record
 # per class) however its modules were built. They are made from the objects of the

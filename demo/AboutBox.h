@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The About box: the demo's name, the package it loaded (file, description,
 // version) with the package's icon, and the component palette as the package left

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DemoDatabase.h"
 
 #include "DemoErrors.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The data the demo shows: its sample database or the one named on the command line,
 // and the table in it.

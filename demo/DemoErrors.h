@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The demo's own errors: a wrong command line (exit 2) and a database it cannot use
 // (exit 1). Their messages are one line that names what was wrong.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DemoForm.h"
 
 #include "AboutBox.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The demo's main window: navigation, post, cancel and About buttons along the top,
 // the record list (titles) on the left, the property box bound to the table beside

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TStatusLine: a lowered panel that shows its caption left-aligned.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Tour.h"
 
 #include "AboutBox.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The scripted tour: drives the demo's window with simulated input the way a person
 // would and writes a numbered picture of the window after each step (with the pick

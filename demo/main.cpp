@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // quire-demo: the Quire property inspector on a real database (see DemoOptions.h for
 // the command line). Exit status: 0 done, 1 a database or package that cannot be
 // used, 2 a wrong command line.
@@ -95,6 +96,10 @@ int main(int argc, char** argv) {
             demo::ParseOptions(std::vector<fw::String>(argv + 1, argv + argc));
         if (options.Help) {
             std::fputs(demo::UsageText().c_str(), stdout);
+            return 0;
+        }
+        if (options.Version) {
+            std::fputs(demo::VersionText().c_str(), stdout);
             return 0;
         }
         return Run(options);

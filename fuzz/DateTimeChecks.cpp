@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DateTimeChecks.h"
 
 #include "FuzzSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Checks of the date and time readers under each of the fuzz settings: an
 // accepted text gives a valid value that reads back from its own text; a refused

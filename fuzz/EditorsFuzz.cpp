@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Each standard editor's SetValue, found through the registry, and a host
 // enumeration editor, under two settings. Accepted: the value agrees with the
 // reference readers where there is one and reads back from the editor's own text,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Format with the whole input as the format and a fixed list of arguments of each
 // kind: it answers or raises EConvertError naming the format, within bounded time
 // and memory; a single integer directive agrees with the C library's printf.

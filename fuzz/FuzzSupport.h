@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Shared pieces of the fuzz targets: the input as text, property checks that stop
 // the run with a report, the C locale a GUI application would set, and the format

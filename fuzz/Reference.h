@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Readers written apart from the library's, to check its answers against: they
 // share no code with platform/rtl and follow the documented grammar directly.

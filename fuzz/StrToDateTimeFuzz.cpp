@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // StrToDateTime under each of the fuzz settings (see DateTimeChecks.h).
 
 #include "DateTimeChecks.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // StrToFloat with a decimal comma and with a decimal point, against strtod in the
 // "C" locale: the same texts accepted with the same values (a value too small for
 // a double reads as the nearest one, a value too large is refused); every accepted

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // StrToInt and StrToInt64 against the reference reader: the same texts accepted
 // with the same values, every accepted value read back from IntToStr, every
 // rejected text refused with EConvertError quoting it.

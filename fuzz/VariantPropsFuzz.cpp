@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A string variant stored into each property kind under two settings. Accepted:
 // the value is what the variant converts to (checked against the reference
 // readers where there is one) and reads back from the property's own text.

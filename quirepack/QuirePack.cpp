@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The package's entry points (platform/packages/PackageExports.h). Its resources
 // come from the resource files listed in CMakeLists.txt.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "quirepack/QuireReg.h"
 
 #include "quire/box/Quire.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Quire/QuireWidget.h"
 
 #include "widget/WidgetAccessibility.h"

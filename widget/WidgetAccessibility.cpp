@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "widget/WidgetAccessibility.h"
 
 #include "widget/WidgetValues.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What a screen reader hears of a box: the box's window is a list whose children are
 // the rows (each row's name is its accessible name, its value the accessible value,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "widget/WidgetValues.h"
 
 #include "platform/rtl/DateUtils.h"

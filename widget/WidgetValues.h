@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Conversions between the framework's strings and variants and Qt's, for the widget.
 

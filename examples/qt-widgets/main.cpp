@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A Qt Widgets application that shows the inspector beside a table view, both on one
 // QSqlTableModel: choosing a record in the view shows it in the inspector, and a
 // value edited in the inspector shows in the view at once.

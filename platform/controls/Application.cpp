@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/controls/Application.h"
 
 #include "platform/controls/Backend.h"

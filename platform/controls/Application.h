@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TApplication: the application object. It owns components created with it as
 // owner (destroyed by DestroyComponents), runs the event loop and gives the standard

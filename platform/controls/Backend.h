@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the framework classes ask of the windowing backend beyond a single window.
 // Implemented in platform/qt; internal to the framework layer.

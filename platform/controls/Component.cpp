@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/controls/Component.h"
 
 #include "platform/rtl/AnsiStrings.h"

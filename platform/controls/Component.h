@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TComponent: the owner tree and destruction notices.
 //

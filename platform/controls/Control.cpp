@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/controls/Control.h"
 
 #include "platform/controls/SystemState.h"

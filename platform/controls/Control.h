@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TControl: a visual component with a parent, bounds, visibility, colour, font and
 // the mouse behaviour shared by all controls.

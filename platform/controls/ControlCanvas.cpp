@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/controls/ControlCanvas.h"
 
 #include "platform/controls/WinApi.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TControlCanvas: the canvas of a custom-painted control. Inside WM_PAINT the
 // control gives it the paint context; drawn outside WM_PAINT, it takes a client

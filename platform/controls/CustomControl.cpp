@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/controls/CustomControl.h"
 
 #include "platform/controls/WinApi.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TCustomControl: a windowed control that paints itself. WM_PAINT gives Canvas the
 // paint context (clipped to the update rectangle) and calls Paint; drawing on Canvas

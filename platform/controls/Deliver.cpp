@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/controls/Deliver.h"
 
 #include "platform/controls/Application.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The one way platform input reaches the framework. The backend turns each Qt event
 // into a message and hands it to Deliver, which runs the control's WndProc and

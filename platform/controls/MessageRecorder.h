@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Recording the messages and events a control receives, in order, for tests that
 // assert message order (driven by simulated input).

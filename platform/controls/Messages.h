@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Window messages: the numbers the framework's controls dispatch on, and the one
 // message record every handler receives.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The native window behind a TWinControl, as the framework sees it. The backend in
 // platform/qt implements it on Qt widgets; nothing here knows Qt.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/controls/Screen.h"
 
 #include "platform/controls/Backend.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TScreen: the primary screen and its work area (the area not taken by task bars;
 // tests may replace it with SetWorkAreaOverride).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/controls/SystemState.h"
 
 #include "platform/controls/Backend.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Input and system state: the tick clock, the double-click time, the cursor
 // position, the key state, the mouse capture and the desktop work area.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TTimer: calls OnTimer every Interval milliseconds on the event loop (through
 // WM_TIMER) while Enabled, Interval is above zero and OnTimer is set. A tick's

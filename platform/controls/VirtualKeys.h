@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Virtual key codes: the WParam of WM_KEYDOWN / WM_KEYUP and the Key of OnKeyDown.
 // Letters and digits are their upper-case ASCII codes ('A' = 0x41, '0' = 0x30).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Window calls in the platform's style, on the native windows of the framework.
 // Device contexts are those of platform/graphics (HDC); a window's contexts draw on

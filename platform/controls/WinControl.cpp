@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/controls/WinControl.h"
 
 #include "platform/controls/Backend.h"

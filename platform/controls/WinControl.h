@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TWinControl: a control with a native window, child controls and the keyboard
 // focus.

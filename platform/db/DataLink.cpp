@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/db/DataLink.h"
 
 #include "platform/db/DataSet.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TDataLink: what a data-aware control hears of a data set, through a data source.
 //

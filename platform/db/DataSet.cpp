@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/db/DataSet.h"
 
 #include "platform/db/DataSource.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TDataSet: a cursor over records with state, fields and data events.
 //

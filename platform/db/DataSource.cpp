@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/db/DataSource.h"
 
 #include "platform/db/DataLink.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TDataSource: connects one data set to any number of data links.
 //

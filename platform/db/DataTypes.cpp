@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/db/DataTypes.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Enumerations of the data-aware layer and its exception class.
 

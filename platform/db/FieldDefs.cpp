@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/db/FieldDefs.h"
 
 #include "platform/rtl/AnsiStrings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Field definitions: what a data set declares about its columns before the fields
 // are created at Open. The in-memory data set takes them from code; the SQL data

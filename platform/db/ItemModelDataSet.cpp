@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/db/ItemModelDataSet.h"
 
 #include "platform/rtl/DateUtils.h"

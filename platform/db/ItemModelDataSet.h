@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TItemModelDataSet: a data set over a Qt item model, one record per model row and
 // one field per column, so that data-aware controls can show the data a Qt

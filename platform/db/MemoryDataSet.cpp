@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/db/MemoryDataSet.h"
 
 #include "platform/rtl/SysUtils.h"

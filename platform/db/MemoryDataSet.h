@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TMemoryDataSet: a data set whose records live in memory, with its fields
 // declared in code. For hosts without a database and for tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/db/SqlConnection.h"
 
 #include "platform/db/SqlDataSet.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TSqlConnection: one connection to an SQL database through the platform's SQL
 // drivers.

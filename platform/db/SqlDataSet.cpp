@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/db/SqlDataSet.h"
 
 #include "platform/db/internal/SqlImpl.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TCustomSqlDataSet: the common part of the SQL data sets (TSqlTable, TSqlQuery).
 //

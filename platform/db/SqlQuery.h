@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TSqlQuery: the records of an SQL query, read-only.
 //

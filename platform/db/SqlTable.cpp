@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/db/SqlTable.h"
 
 #include "platform/db/SqlTypeMap.h"

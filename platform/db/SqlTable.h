@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TSqlTable: the records of one database table, in primary-key order.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The mapping from a column's declared SQL type to a field type.
 //

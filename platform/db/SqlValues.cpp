@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Conversions between the framework's variants and the values QtSql binds and
 // returns, and reading rows.
 #include "platform/db/internal/SqlImpl.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TBitmap: an off-screen image with its own canvas. A new bitmap is empty (0 x 0).
 // Resizing keeps the pixels of the part that stays and fills new area with white;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/graphics/Canvas.h"
 
 #include "platform/graphics/Bitmap.h"

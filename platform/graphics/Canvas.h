@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TCanvas: drawing with a pen, a brush and a font on a device context.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Colours. A TColor is either a plain colour 0x00BBGGRR (red in the low byte, as
 // the platform's COLORREF) or a system colour 0x800000nn, where nn is the index of

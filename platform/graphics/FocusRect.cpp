@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/graphics/FocusRect.h"
 
 #include "platform/graphics/GdiBlits.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // DrawFocusRect: the dotted focus frame of a selected item, drawn by inverting every
 // other pixel on the rectangle's edge (right and bottom exclusive), so drawing it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TFont: the font of a canvas or control. A new font is DejaVu Sans, 8 points
 // (Height -11 at 96 pixels per inch), no style, in clWindowText. Height < 0 is the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // All GDI-style calls of the graphics layer.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/graphics/GdiFills.h"
 
 #include "platform/graphics/GraphicsErrors.h"

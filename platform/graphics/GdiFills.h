@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Area fills and frames. Fills cover exactly the pixels of the rectangle (right and
 // bottom edges exclusive) and ignore the raster operation.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Lines with the selected pen. A line from A to B covers the pixels of A up to, but
 // not including, B (so joined segments meet without drawing a pixel twice), combined

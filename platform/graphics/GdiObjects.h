@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Drawing objects: stock objects, pens, brushes, fonts, and selecting them into a
 // context. Ownership rules are in GdiTypes.h.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/graphics/GdiText.h"
 
 #include "platform/graphics/GraphicsErrors.h"

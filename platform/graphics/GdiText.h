@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Text output in the context's font, text colour and background. In the opaque
 // background mode the character cells are filled with the background colour first.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Device contexts, drawing objects and the constants of the GDI-style calls.
 //

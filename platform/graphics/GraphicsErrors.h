@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Errors of the graphics layer: an invalid device context or object handle, a
 // raster operation or colour the layer does not know, text drawn before the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/graphics/GraphicsObjects.h"
 
 #include "platform/graphics/GdiTypes.h"

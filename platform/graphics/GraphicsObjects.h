@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TPen and TBrush: the pen and brush of a TCanvas. Each change that alters a value
 // fires OnChange (when set), which tells the owning canvas to select the new object

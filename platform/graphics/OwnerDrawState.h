@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TOwnerDrawState: the state of an item that its owner draws (selected, focused,
 // ...). Member n is bit n of the platform's item-state flags (ODS_SELECTED = 1,

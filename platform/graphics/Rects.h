@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Rectangle arithmetic. Right and Bottom are exclusive; an empty rectangle has no
 // width or no height.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/graphics/internal/SymbolFonts.h"
 
 #include "platform/rtl/AnsiStrings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/packages/Package.h"
 
 #include "platform/packages/PackageErrors.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Packages: shared libraries that a host loads while it runs, each with its start-up
 // and shut-down, its palette registration and its resources (see PackageExports.h

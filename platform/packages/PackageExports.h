@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The entry points a package exports, by these names, for LoadPackage and
 // RegisterPackage. A package defines all four (fwPackageRegister may be absent when it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/packages/Palette.h"
 
 #include "platform/controls/Component.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The component palette: the pages a host (a form designer, an About box) shows, each
 // with the component classes registered on it.

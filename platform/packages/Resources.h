@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Resources carried by a module (a package or a program): named pieces of data
 // compiled into the binary, read through the framework.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/ForeignWindow.h"
 
 #include "platform/qt/QtWindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A window handle for a widget that belongs to the host application rather than to
 // a framework control: a Qt application's own QWidget. A control without a parent

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/ImageDC.h"
 
 #include "platform/graphics/Bitmap.h"

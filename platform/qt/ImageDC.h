@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Device contexts on Qt images: the bridge between the GDI-style drawing calls of
 // platform/graphics and the windows of the Qt backend.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/InputSimulator.h"
 
 #include "platform/controls/SystemState.h"

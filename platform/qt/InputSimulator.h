@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Simulated input for tests and scripted runs. Every gesture goes through Qt's
 // window-system event path (the same path as a person's input), so it reaches the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/KeyMap.h"
 
 #include "platform/controls/Messages.h"

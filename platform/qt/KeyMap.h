@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Key codes, characters, buttons and cursor shapes between Qt and the framework
 // (internal to the framework layer).

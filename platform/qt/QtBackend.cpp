@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The backend services of platform/controls/Backend.h on Qt.
 
 #include "platform/controls/Backend.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Qt windows of the standard controls: edits and memos, buttons and date-time
 // pickers. Their widgets' signals become CN_COMMAND notifications for the control.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/QtCustomWindow.h"
 
 #include "platform/controls/Backend.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A custom-painted window: a widget showing a backing image that the control paints
 // through device contexts (internal to the framework layer).

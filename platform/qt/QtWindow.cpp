@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/QtWindow.h"
 
 #include "platform/controls/Deliver.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The translation point: every event of every host widget comes here and is turned
 // into the framework's messages, one function per family.
 

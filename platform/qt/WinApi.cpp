@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window calls of platform/controls/WinApi.h on the Qt windows.
 
 #include "platform/controls/WinApi.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/WindowImage.h"
 
 #include "platform/controls/WinControl.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Pictures of windows, as the screen shows them: a window and its child windows are
 // rendered after their pending paints have been delivered. For screenshots (PNG) and

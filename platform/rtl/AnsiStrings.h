@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Locale-aware string comparison and small text helpers. Comparisons use the
 // Unicode collation of the system locale (the root collation when the locale is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Date-time arithmetic on TDateTime: days since 30 December 1899 in the integer
 // part, the time of day as the fraction. Before that day the integer part is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TEnumSet: a set of the members of an enumeration, stored as a bit mask in which
 // member n is bit n (the layout of the framework's Pascal-style sets). Used for

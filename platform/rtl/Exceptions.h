@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The framework's exception classes. Every error raised by the framework layer and
 // the library derives from Exception and carries a message that names what was

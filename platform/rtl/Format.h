@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Format: printf-style formatting with the framework's specifiers.
 //   %[index:][-][width][.precision]type   type: d u x s f e g n m p %

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Process-wide format settings used by every conversion between numbers, dates,
 // times and text. Initialised from the system locale at start-up; hosts and tests

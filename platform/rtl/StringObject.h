@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The object slot of a string-list entry: empty, an object, a class reference or a
 // 32-bit integer. Built implicitly from each, so call sites need no casts.

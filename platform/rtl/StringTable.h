@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A string table: user-visible words kept by id so that a translation can replace
 // them. A library creates one with its default texts; a host replaces the whole

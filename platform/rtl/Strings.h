@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TStrings: an ordered list of strings, each with an object slot. The abstract
 // base keeps the operations that work on any storage (a memo's lines, a list box's

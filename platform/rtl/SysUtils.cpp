@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/rtl/SysUtils.h"
 
 #include "platform/rtl/AnsiStrings.h"

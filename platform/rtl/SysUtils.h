@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Conversions between numbers, dates, times and text, following FormatSettings().
 // Text that does not convert raises EConvertError with a message quoting it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/rtl/Variant.h"
 
 #include "platform/rtl/AnsiStrings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Variant: a value of one of the types below, with the framework's conversions.
 //

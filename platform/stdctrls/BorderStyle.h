@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Border styles. Forms take all of them; list boxes, edits and memos take bsNone
 // and bsSingle (their TBorderStyle).

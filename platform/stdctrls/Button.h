@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TButton: a push button on a Qt push button. A press (mouse or keyboard) runs
 // Click: when ModalResult is not mrNone it sets the parent form's ModalResult (which

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/stdctrls/DateTimePicker.h"
 
 #include "platform/rtl/DateUtils.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TDateTimePicker: a date or time field on Qt's date and time edits.
 //

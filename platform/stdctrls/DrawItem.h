@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The owner-draw request: a list box that draws its items through its owner sends
 // CN_DRAWITEM with LParam pointing to a TDrawItemStruct for each item it paints.

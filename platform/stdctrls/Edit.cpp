@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/stdctrls/Edit.h"
 
 #include "platform/stdctrls/NativeControls.h"

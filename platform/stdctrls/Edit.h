@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TCustomEdit / TEdit: a one-line text field on a Qt line edit.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/stdctrls/Form.h"
 
 #include "platform/controls/Application.h"

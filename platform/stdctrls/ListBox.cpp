@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/stdctrls/ListBox.h"
 
 #include "platform/controls/Backend.h"

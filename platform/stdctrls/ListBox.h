@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TCustomListBox / TListBox: a list of strings with objects, drawn by the control
 // itself (standard style) or by its owner (lbOwnerDrawFixed: CN_DRAWITEM per item,

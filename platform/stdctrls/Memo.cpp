@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/stdctrls/Memo.h"
 
 #include "platform/controls/VirtualKeys.h"

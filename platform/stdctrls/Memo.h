@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TMemo: multi-line text on a Qt plain-text edit. Lines is the text as a list of
 // lines (a final line break does not start another line); changing Lines changes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The native windows of the standard controls that Qt widgets carry (internal to
 // the framework layer; implemented in platform/qt). A window made by one of the

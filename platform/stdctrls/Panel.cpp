@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/stdctrls/Panel.h"
 
 #include "platform/graphics/GdiText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TPanel: a container with a bevelled edge and a centred caption. The bevels are
 // drawn inside the bounds and shrink the area in which aligned children are placed.

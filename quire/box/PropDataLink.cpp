@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "quire/box/PropDataLink.h"
 
 #include "quire/box/Quire.h"

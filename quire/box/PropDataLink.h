@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TPropDataLink: the box's binding to its data source. Opening the data set and
 // every change of the current record call FOnDataChange (the box's DataChange);

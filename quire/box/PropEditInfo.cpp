@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "quire/box/PropEditInfo.h"
 
 #include "quire/box/Quire.h"

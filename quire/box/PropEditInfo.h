@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TPropEditInfo: one row of the box. It owns one property per shown object (all of
 // one property class), the editor that turns the value into text and back, and one

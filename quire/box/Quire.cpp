@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "quire/box/Quire.h"
 
 #include "quire/box/RecordSnapshot.h"

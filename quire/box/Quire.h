@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TQuire: the data-aware property box. Bound to a data source, it shows one row per
 // field of a supported type of the current record (name | value, with a divider the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The box's look and mouse: items composed one at a time in the off-screen bitmap
 // and copied to the window, no background erase, the divider drag drawn with an XOR
 // line, presses that select rows and move the strip, double clicks that expand.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "quire/box/RecordSnapshot.h"
 
 #include "quire/values/PropKinds.h"

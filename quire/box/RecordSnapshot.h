@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The snapshot of a data set's current record as property values: what the box
 // builds its rows from on every record change.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "quire/editors/DatePropEditors.h"
 
 #include "quire/editors/FormDateTime.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Editors of date-time values (TDateTimeProp, TDateProp, TTimeProp: the framework's
 // date-time double). Text follows fw::FormatSettings(); text the date or time parser

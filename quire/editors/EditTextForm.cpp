@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "quire/editors/EditTextForm.h"
 
 #include "platform/stdctrls/Button.h"

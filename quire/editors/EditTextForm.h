@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TEditTextForm: the text editor's dialog, built in code: a memo filling the form
 // above a 25-pixel strip with OK (mrOk, the default button) and Cancel (mrCancel,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "quire/editors/EnumPropEditors.h"
 
 #include "quire/values/QuireStrings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TFormDateTime: the date and time editors' dialog, built in code: a date-time
 // picker with OK (mrOk, the default button, also Enter) and Cancel (mrCancel, also

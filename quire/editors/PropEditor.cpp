@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "quire/editors/PropEditor.h"
 
 #include "platform/graphics/Gdi.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TPropEditor: how one kind of property is shown and changed. An editor turns a
 // property's value into the text of a row and back, says which editing aids the row

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "quire/editors/PropEditorRegistry.h"
 
 #include "quire/editors/DatePropEditors.h"

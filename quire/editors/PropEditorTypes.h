@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Types shared by the editor framework: the attribute set, the editor class
 // reference and the editing layer's exception.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "quire/editors/ScalarPropEditors.h"
 
 #include "quire/values/PropKinds.h"

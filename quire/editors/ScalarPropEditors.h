@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The standard editors of the one-line kinds: strings, 16-, 32- and 64-bit
 // integers, floating-point numbers and exact decimals. Each converts text both ways with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "quire/editors/TextPropEditor.h"
 
 #include "quire/editors/EditTextForm.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TTextPropEditor: multi-line text (TTextProp). The row shows the placeholder
 // "(Text)" (the resource string "Text" in parentheses) whatever the lines are, cannot

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "quire/inplace/PickList.h"
 
 #include "platform/controls/Application.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The pick list: the drop-down list from which a row's lookup value is chosen.
 //

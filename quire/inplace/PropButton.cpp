@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "quire/inplace/PropButton.h"
 
 #include "platform/controls/SystemState.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TPropButton: the small owner-painted button at the right end of the selection
 // strip: a drop-down arrow for rows with lookup values (pbtLookup), an ellipsis for

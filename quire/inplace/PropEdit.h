@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TPropEdit: the strip's borderless one-line edit field. Every change of its text,
 // typed or set by the program, marks it changed; only a commit writes the text into

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "quire/inplace/PropSelection.h"
 
 #include "quire/box/Quire.h"

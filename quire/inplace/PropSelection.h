@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TPropSelection: the in-place editor strip laid over the box's selected row. It
 // repeats the row's left half (indent, expand sign, name, divider) and carries the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TMultiPropList: the properties of the inspected objects as named TPropLists
 // (in the box: one per field of the current record). Owns the lists. Names compare

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "quire/values/Prop.h"
 
 #include "platform/rtl/AnsiStrings.h"

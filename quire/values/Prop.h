@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TProp: one typed value, the value of one property of one object (in the box,
 // one field of the current record). Each kind is a class derived from TProp that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The standard property kinds. The class tree is part of the contract: editors are
 // registered by property class and found by inheritance distance.

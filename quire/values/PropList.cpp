@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "quire/values/PropList.h"
 
 #include "platform/rtl/Exceptions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TPropList: the values of one property across the inspected objects, one TProp
 // per object, in object order. Owns its properties.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The library's string table: the user-visible words a translation replaces.
 // A host installs a translation with ResStrings().Replace({{SDate, "..."}, ...}).

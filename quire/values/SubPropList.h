@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TSubPropList: a name-sorted view of sub-properties ("Date", "Time"), each name
 // mapped to one TProp that a row owns. Owns nothing but its list: clearing or

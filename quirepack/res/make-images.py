@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Writes the package's palette bitmap (TQuire.bmp) and icon (QuirePack.ico).
 
 Both are 16-colour, uncompressed pictures drawn here as character maps: an

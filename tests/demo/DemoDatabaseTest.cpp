@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DemoErrors.h"
 #include "DemoTestSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DemoForm.h"
 #include "AboutBox.h"
 #include "DemoTestSupport.h"
@@ -145,7 +146,7 @@ TEST_F(DemoWindow, AboutShowsThePackageAndItsPalettePage) {
         const auto lines = about.Lines();
         EXPECT_EQ(lines.front(), "Quire demo");
         EXPECT_EQ(lines[1], "Quire: data-aware property inspector");
-        EXPECT_EQ(lines[3], "Version 1.0.0.0");
+        EXPECT_EQ(lines[3], "Version " QUIRE_VERSION ".0");
         EXPECT_EQ(std::count(lines.begin(), lines.end(), "Page \"Data Controls\""), 1);
         EXPECT_EQ(lines.back(), "TQuire");
         bool shown = false;

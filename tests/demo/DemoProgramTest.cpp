@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program itself, as a person runs it: what it prints and how it exits.
 
 #include "DemoTestSupport.h"
@@ -109,6 +110,14 @@ TEST(DemoProgram, WrongCommandLinesExitWithStatusTwo) {
     run = RunDemo("--help");
     EXPECT_EQ(run.Status, 0);
     EXPECT_EQ(run.Output.rfind("Usage: quire-demo ", 0), 0u);
+}
+
+TEST(DemoProgram, VersionPrintsTheProjectVersionWithoutOpeningAnything) {
+    const TRun run = RunDemo("--version --db sqlite:/nonexistent/none.db",
+                             "-u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen");
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_EQ(run.Output, "quire-demo " QUIRE_VERSION "\n");
+    EXPECT_EQ(run.Errors, "");
 }
 
 TEST(DemoProgram, WithoutADisplayItPointsToTheTour) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A temporary folder for the demo's tests, and the sample database made in it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DemoErrors.h"
 #include "DemoOptions.h"
 
@@ -32,6 +33,8 @@ TEST(DemoOptions, ReadsDatabaseTableAndTour) {
     options = ParseOptions({"--tour", "pictures", "--help"});
     EXPECT_EQ(options.TourFolder, "pictures");
     EXPECT_TRUE(options.Help);
+    EXPECT_FALSE(options.Version);
+    EXPECT_TRUE(ParseOptions({"--version"}).Version);
 }
 
 TEST(DemoOptions, PostgresUrlsGiveUserPasswordHostPortAndDatabase) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The package as a form designer sees it: this program links only the framework
 // libraries, so the package's code is there only while the package is loaded.
 

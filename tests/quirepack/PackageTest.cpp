@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The package as a host that links the library sees it: the same unit, registry and
 // TQuire class whether reached through the link or through LoadPackage.
 
@@ -161,8 +162,9 @@ TEST(QuirePack, PackageInfoVersionAndDescription) {
     EXPECT_EQ(info.Contains, std::vector<fw::String>{"Quire"});
 
     const fw::TVersionInfo version = fw::ReadVersionInfo(package.Resources());
-    EXPECT_EQ(fw::VersionToString(version.FileVersion), "1.0.0.0");
-    EXPECT_EQ(fw::VersionToString(version.ProductVersion), "1.0.0.0");
+    // The project's version (from CMake) as four numbers.
+    EXPECT_EQ(fw::VersionToString(version.FileVersion), QUIRE_VERSION ".0");
+    EXPECT_EQ(fw::VersionToString(version.ProductVersion), QUIRE_VERSION ".0");
     EXPECT_EQ(version.Language, 0x0419);
     EXPECT_EQ(version.CodePage, 0x04E3);
     EXPECT_FALSE(version.Strings.empty());

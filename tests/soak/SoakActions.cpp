@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SoakActions.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The actions of the random-input soak: what a person does with the box (clicks,
 // double clicks, typing, keys, the pick list, the dialogs, the wheel, resizing) and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // quire_soak: random but valid user and host actions on a real box bound to a
 // SQLite table, checked against a model of the database (see SoakRun.h).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SoakRun.h"
 
 #include "quire/box/Quire.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One run of the soak: a shown form with a TQuire bound to a SQLite table with a
 // column of every kind the box shows, a VARCHAR(10) and CHECK constraints, a long

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Qt Designer: the plugin lists and creates the widget; a form made with it goes
 // through uic, compiles and shows with the properties it sets.
 

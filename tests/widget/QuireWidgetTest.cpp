@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // QuireWidget in a Qt Widgets window: layout, model binding, edits written back
 // through the model, bad input reported, model changes and deletion followed, Tab.
 

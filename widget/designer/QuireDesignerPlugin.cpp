@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "QuireDesignerPlugin.h"
 
 #include <Quire/QuireWidget.h>

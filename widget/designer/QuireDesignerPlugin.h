@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The Designer plugin: lists QuireWidget in Qt Designer's widget box, in the group
 // "Data Controls", with the package's icon, and creates it on forms. Forms that use it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Internal to the SQL data sets: the QtSql side of a connection and the value
 // conversions between the framework's variants and Qt's. Not a public header; only

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The image inside a TBitmap. Private to quire_graphics (includes Qt).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The device context behind HDC, and the helpers every call family shares. Private
 // to quire_graphics (includes Qt).

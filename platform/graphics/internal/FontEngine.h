@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Turns font descriptions into toolkit fonts and text into the glyphs drawn. Private
 // to quire_graphics (includes Qt).

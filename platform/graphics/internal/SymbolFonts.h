@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The symbol faces drawn with Unicode equivalents (table in SymbolFonts.cpp).
 

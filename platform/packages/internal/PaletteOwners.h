@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Which package registered which palette entries. Private to the packages library:
 // RegisterPackage names the package whose Register is running, UnloadPackage takes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // For test programs that draw text before any window exists (and then make
 // windows): the application object is made at start, on the offscreen platform
 // unless another is asked for. A QGuiApplication of the test's own would rule out

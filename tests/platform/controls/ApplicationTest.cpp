@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The event loop: timers, exceptions in handlers, HandleMessage and Terminate.
 
 #include "platform/controls/CustomControl.h"

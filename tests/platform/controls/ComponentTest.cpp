@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Component ownership, destruction notices, child controls and alignment.
 
 #include "platform/controls/CustomControl.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Focus messages and OnEnter/OnExit, parent colour and font, cursor shapes, the
 // pointer and key state as the translated input leaves them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A shown form to put controls on, with the platform clock fixed and the
 // application's exception report cleared, for tests driven by simulated input.

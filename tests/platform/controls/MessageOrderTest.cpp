@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Message order for simulated mouse input: clicks, double clicks by the platform's
 // rule, messages dispatched by hand between controls, and mouse capture.
 

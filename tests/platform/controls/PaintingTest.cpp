@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Painting through the backing image: WM_PAINT with the update rectangle,
 // invalidation without erasing, XOR drawing outside WM_PAINT, borders, pictures.
 

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Layering: nothing in quire/ includes Qt, and no public header of the framework
 # layer outside platform/qt/ does (private headers live in an internal/ folder).
 root="$1"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Values keep their identity through read, edit and write: long texts, wide
 // integers, dates the calendar cannot show, keys in the engine's own form, zones.
 #include "DbTestSupport.h"

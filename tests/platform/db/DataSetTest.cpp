@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The data set core, fields and the data-link routing, on the in-memory data set.
 #include "DbTestSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Test support for the data-aware layer: a link that records its notifications in
 // order, and database back ends for the parameterised SQL tests. SQLite databases

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The SQL data sets, the same suite on SQLite (files in a temporary folder) and on
 // PostgreSQL (when a server is configured and reachable).
 #include "DbTestSupport.h"

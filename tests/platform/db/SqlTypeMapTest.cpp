@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Declared column types to field types, and the SQLite-only refusals.
 #include "DbTestSupport.h"
 

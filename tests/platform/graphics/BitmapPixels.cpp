@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pixel inspection of bitmaps, shared by the graphics and editor tests.
 
 #include "GuiTestApp.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Test helpers: the application object that fonts need, and pixel inspection of
 // bitmaps.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "GuiTestApp.h"
 
 #include "platform/graphics/Gdi.h"

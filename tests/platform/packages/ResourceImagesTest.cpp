@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/packages/ResourceImages.h"
 #include "platform/graphics/Color.h"
 #include "platform/packages/PackageErrors.h"

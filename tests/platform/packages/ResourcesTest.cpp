@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/packages/Resources.h"
 #include "platform/packages/PackageErrors.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A package for the loading tests. It reports its start-up, shut-down and
 // registration to the host through fwSampleEvent, which the test program exports.
 // Built with SAMPLE_FAILING_STARTUP its start-up raises; with SAMPLE_FAILING_REGISTER

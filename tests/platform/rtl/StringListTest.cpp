@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/rtl/StringList.h"
 #include "platform/rtl/AnsiStrings.h"
 #include "platform/rtl/Exceptions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Edits and memos on their Qt widgets, driven by simulated keys.
 
 #include "platform/stdctrls/Edit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Forms: modal runs ended by a button's modal result, activation and deactivation
 // (click-to-activate included), closing, positions.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Input that must reach the right window: pop-ups opened while a modal window is up,
 // the mouse capture when its release cannot come, and Qt's own pop-ups.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The list box: owner drawing through CN_DRAWITEM, selection by mouse and keys,
 // tracking a held button, capture, scrolling, its border and its string search.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The date-time picker's value parts, buttons' clicks and modal results, the list
 // box's scroll bar and wheel, and a form freed by Release.
 

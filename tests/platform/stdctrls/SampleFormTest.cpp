@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A sample form built in code (list box, edit, button, a modal dialog with a memo,
 // a date picker), worked through simulated input. It runs on the offscreen platform
 // and, through SampleForm.UnderXvfb, under a real X server.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Runs a test program under a virtual X server (Qt's xcb platform). Without
 # xvfb-run the test is skipped, and says so.
 if ! command -v xvfb-run >/dev/null 2>&1; then

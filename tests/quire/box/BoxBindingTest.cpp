@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The box bound to real tables: rows built from the current record, rebuilt on every
 // record change, values written back into fields and reaching the database on post,
 // refused writes that change nothing, and the list operations hosts call.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A shown form with a TQuire bound to a real table: SQLite in a temporary folder, or
 // PostgreSQL when the environment names a server. The sample table has one column of

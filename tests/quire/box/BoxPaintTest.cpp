@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The box's look, read in pixels from its window after real paints, and its mouse
 // handling driven by simulated input: selecting, dragging the divider, expanding by
 // double click. Pictures go to the build folder's screenshots.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pick list, the button and the dialogs reached from the box as a person reaches
 // them, on a shown form bound to a real SQLite table.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The record snapshot on records read from real SQLite tables.
 #include "quire/box/RecordSnapshot.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hosts that act on the data set or the box while the box is calling out: an
 // OnPropChange handler that posts, refreshes, cancels, moves, rebuilds the rows or
 // raises; a pick list or a dialog during whose wait the data set is refreshed, moved

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Rows: building the subtree, the push-down / pull-up exchange of a date-time row
 // with its Date and Time children, the update counter, and what a row reports.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Editing in place as a person does it, on a shown form bound to a real SQLite
 // table: typing and Enter, Escape, moving to another row, stepping lookup values,
 // rejected texts, the double click split between box and strip, read-only boxes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "EditorTestSupport.h"
 
 #include "quire/values/SubPropList.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The text and date-time dialogs, driven as a person would: typed into, then
 // closed with OK, Cancel, Escape, Enter or the window's close.
 

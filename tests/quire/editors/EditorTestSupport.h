@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Helpers for editor tests: properties that count their change notifications, and
 // editors created the way rows create them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "EditorTestSupport.h"
 
 #include "quire/editors/DatePropEditors.h"

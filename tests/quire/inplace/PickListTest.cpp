@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pick list: where it opens, how it is sized, and how keys, the mouse and
 // deactivation end a showing.
 

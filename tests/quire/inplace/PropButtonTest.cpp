@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The strip's button: its looks, the click latch and the hover timer, driven by
 // simulated input; timer ticks are delivered by the test.
 

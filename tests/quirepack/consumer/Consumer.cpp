@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shows a TQuire bound to an in-memory record, then loads the installed package and
 // reads the palette page it registers. Exits 0 when all of it worked.
 

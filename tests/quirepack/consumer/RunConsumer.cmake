@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs the build into a fresh prefix, builds the consumer project against it and
 # runs it on the offscreen platform (cmake -P; BUILD_DIR, SOURCE_DIR, WORK_DIR,
 # BUILD_TYPE, and FLAGS for compiling and linking the consumer).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A Qt application of its own puts the installed inspector in a layout, binds it to
 // a QStandardItemModel and checks that it shows the chosen row.
 #include <Quire/QuireWidget.h>

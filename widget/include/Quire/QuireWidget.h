@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // quire::QuireWidget: the data-aware property box as a Qt widget.
 //
