@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The demo's record list: one line per record of the table (its first text field,
 // else its number), beside the inspector. A click chooses one record; Ctrl+click

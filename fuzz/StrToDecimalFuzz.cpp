@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TDecimal's reader with a decimal comma and a decimal point: every accepted text
 // is the number strtod reads from it (to the nearest double), writes back as text
 // that reads to the same value and scale, and survives exact arithmetic; refused

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TDataSet's work on several records at once: reading them without moving the
 // cursor and writing them as one.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/rtl/Decimal.h"
 
 #include "platform/rtl/Exceptions.h"

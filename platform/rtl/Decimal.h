@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // TDecimal: an exact decimal number, an integer of any size scaled by a power of
 // ten (1490.50 is 149050 with scale 2). Arithmetic is done by GMP; nothing passes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The SQL data sets when the database gets in the way: another connection writing
 // the same row, a session the server closes, a refusal inside the host's
 // transaction, query plans that reorder rows between pages.

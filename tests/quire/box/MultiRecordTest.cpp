@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Several records at once, as a person edits them: the chosen records' values in
 // each row (grey where they disagree), typed values written into every chosen
 // record as one write, and a refusal on one record leaving all of them as they were.

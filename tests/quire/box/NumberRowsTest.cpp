@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Exact decimals and 64-bit integers typed into the box on a shown form, posted and
 // read back from a table shaped like a shop's invoice lines, on SQLite and
 // PostgreSQL, with a decimal comma.
