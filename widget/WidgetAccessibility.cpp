@@ -158,7 +158,10 @@ QString TRowAccessible::text(QAccessible::Text aText) const {
     switch (aText) {
     case QAccessible::Name:
         return ToQString(box->Items()->Get(FIndex));
+    // The value is the description too: the Linux accessibility bridge passes only
+    // numbers as values, so this is where a screen reader there reads the text.
     case QAccessible::Value:
+    case QAccessible::Description:
         try {
             return ToQString(box->GetEditInfo(FIndex)->GetValue());
         } catch (const std::exception&) {
@@ -252,6 +255,8 @@ void NotifyRowValueChanged(TQuire& aBox, int aItem) {
     }
     QAccessibleValueChangeEvent change(box->Row(aItem), box->Row(aItem)->text(QAccessible::Value));
     EventSink()(&change);
+    QAccessibleEvent description(box->Row(aItem), QAccessible::DescriptionChanged);
+    EventSink()(&description);
 }
 
 } // namespace quire
