@@ -3,11 +3,11 @@
 
 #include "widget/WidgetValues.h"
 
+#include "platform/qt/QtWindow.h"
 #include "quire/box/PropEditInfo.h"
 #include "quire/box/Quire.h"
 #include "quire/inplace/PropEdit.h"
 #include "quire/inplace/PropSelection.h"
-#include "platform/qt/QtWindow.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -24,8 +24,8 @@
 #include "platform/controls/Messages.h"
 #include "platform/controls/NativeWindow.h"
 #include "platform/graphics/Color.h"
-#include "platform/rtl/EnumSet.h"
 #include "platform/graphics/Font.h"
+#include "platform/rtl/EnumSet.h"
 
 #include <functional>
 #include <memory>

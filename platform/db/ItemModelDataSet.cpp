@@ -251,10 +251,9 @@ void TItemModelDataSet::SetModel(QAbstractItemModel* aModel) {
                      [this](const QModelIndex& aFrom, const QModelIndex& aTo) {
                          ModelValuesChanged(aFrom.row(), aTo.row());
                      });
-    QObject::connect(aModel, &QAbstractItemModel::rowsInserted, link,
-                     [this](const QModelIndex&, int aFirst, int aLast) {
-                         ModelValuesChanged(aFirst, aLast);
-                     });
+    QObject::connect(
+        aModel, &QAbstractItemModel::rowsInserted, link,
+        [this](const QModelIndex&, int aFirst, int aLast) { ModelValuesChanged(aFirst, aLast); });
     QObject::connect(aModel, &QAbstractItemModel::rowsRemoved, link, values);
     QObject::connect(aModel, &QAbstractItemModel::rowsMoved, link, values);
     QObject::connect(aModel, &QAbstractItemModel::layoutChanged, link, values);
@@ -313,9 +312,9 @@ void TItemModelDataSet::InternalInitFieldDefs(TFieldDefs& aDefs) {
             size = 0;
         }
         TFieldDef& def = aDefs.Add(name, type, size);
-        bool editable = hasRow ? (model->flags(model->index(0, column)) & Qt::ItemIsEditable) != 0
-                               : qobject_cast<QSqlTableModel*>(model) != nullptr ||
-                                     sqlModel == nullptr;
+        bool editable =
+            hasRow ? (model->flags(model->index(0, column)) & Qt::ItemIsEditable) != 0
+                   : qobject_cast<QSqlTableModel*>(model) != nullptr || sqlModel == nullptr;
         def.ReadOnly = !editable;
         FTypes.push_back(type);
     }
@@ -358,9 +357,8 @@ int64_t TItemModelDataSet::InternalRecordCount() {
 void TItemModelDataSet::WriteColumn(int32_t aRow, int32_t aColumn, const Variant& aValue) {
     QAbstractItemModel& model = *FLink->Model;
     QModelIndex index = model.index(aRow, aColumn);
-    QVariant value =
-        InModelForm(ToModelValue(aValue, FTypes[static_cast<size_t>(aColumn)]),
-                    index.data(Qt::EditRole));
+    QVariant value = InModelForm(ToModelValue(aValue, FTypes[static_cast<size_t>(aColumn)]),
+                                 index.data(Qt::EditRole));
     FLink->Writing = true;
     bool written = model.setData(index, value, Qt::EditRole);
     FLink->Writing = false;
@@ -392,8 +390,8 @@ int64_t TItemModelDataSet::InternalPost(TRecordValues& aValues, const TRecordVal
     try {
         for (int32_t column = 0; column < static_cast<int32_t>(aValues.size()); ++column) {
             const Variant& value = aValues[static_cast<size_t>(column)];
-            bool changed = aInserting ? !value.IsNull()
-                                      : !(value == aOldValues[static_cast<size_t>(column)]);
+            bool changed =
+                aInserting ? !value.IsNull() : !(value == aOldValues[static_cast<size_t>(column)]);
             if (changed) {
                 WriteColumn(row, column, value);
                 written.push_back(column);

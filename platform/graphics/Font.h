@@ -8,9 +8,9 @@
 // "Wingdings" are drawn with Unicode equivalents (SymbolFonts.cpp). Every change
 // that alters a value fires OnChange (when set).
 
-#include "platform/rtl/EnumSet.h"
 #include "platform/graphics/GdiTypes.h"
 #include "platform/graphics/GraphicsObjects.h"
+#include "platform/rtl/EnumSet.h"
 
 namespace fw {
 

@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "widget-consumer: the inspector did not take row 1 in the layout\n");
         return 1;
     }
-    std::printf("widget-consumer: the inspector shows row %d at %dx%d\n",
-                inspector->currentIndex(), inspector->width(), inspector->height());
+    std::printf("widget-consumer: the inspector shows row %d at %dx%d\n", inspector->currentIndex(),
+                inspector->width(), inspector->height());
     return 0;
 }
