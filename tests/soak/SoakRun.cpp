@@ -24,6 +24,7 @@
 #include "platform/rtl/FormatSettings.h"
 #include "platform/stdctrls/Button.h"
 #include "platform/stdctrls/Form.h"
+#include "quire/values/PropKinds.h"
 
 #include <QApplication>
 
@@ -203,9 +204,10 @@ private:
                      " short VARCHAR(10) CHECK (length(short) <= 10 AND instr(short, '!') = 0),"
                      " sm SMALLINT CHECK (sm >= -500), i INTEGER, w WORD, f DOUBLE PRECISION,"
                      " b BOOLEAN, d DATE, t TIME, dt TIMESTAMP, m TEXT, big BIGINT, data BLOB,"
-                     " long VARCHAR(400), tz TIMESTAMP)");
+                     " long VARCHAR(400), tz TIMESTAMP, price NUMERIC(10,2))");
         // A long VARCHAR holding more than a one-line row's 250 bytes, 64-bit values,
-        // and date-times stored with a zone suffix.
+        // date-times stored with a zone suffix, and exact decimals, one of them with
+        // more decimals than the column's scale (SQLite does not enforce it).
         std::string longText;
         for (int i = 0; i < 20; ++i) {
             longText += "Длинная строка ";
@@ -213,21 +215,21 @@ private:
         const std::string rows[] = {
             "'Лампа', 'lamp', 3, 120, 7, 2.5, 1, '2024-02-29', '13:45:30', '2000-01-01 18:00:00',"
             " 'first\nsecond', 9000000000, X'00FF', '" +
-                longText + "', '2024-03-15T10:00:00+02:00'",
+                longText + "', '2024-03-15T10:00:00+02:00', 1490.5",
             "'Стол', 'стол', -2, 70000, 0, 0.25, 0, '1899-12-29', '06:00:00', '1899-12-29 "
             "06:00:00',"
-            " '', -1, NULL, 'short', '2024-06-01 08:30:00Z'",
+            " '', -1, NULL, 'short', '2024-06-01 08:30:00Z', 0.1",
             "NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL,"
-            " NULL",
+            " NULL, NULL",
             "'x', '', 0, -2147483648, 65535, -1e300, 1, '0001-01-01', '00:00:00',"
             " '9999-12-31 23:59:59', 'only', -4294967296, X'', '" +
-                std::string(300, 'w') + "', '1999-12-31 23:59:59.500-05:30'",
+                std::string(300, 'w') + "', '1999-12-31 23:59:59.500-05:30', -99999999.99",
             "'Ёж & Co', 'ёж', 32767, 2147483647, 1, 1e-300, 0, '2024-12-31', '23:59:59',"
-            " '2024-03-31 02:30:00', 'a\nb\n', 5, NULL, '', '2024-10-27T01:30:00Z'",
+            " '2024-03-31 02:30:00', 'a\nb\n', 5, NULL, '', '2024-10-27T01:30:00Z', 1.005",
         };
         for (const std::string& row : rows) {
             FDb->ExecSQL("INSERT INTO soak (s, short, sm, i, w, f, b, d, t, dt, m, big, data,"
-                         " long, tz) VALUES (" +
+                         " long, tz, price) VALUES (" +
                          row + ")");
         }
     }
@@ -602,6 +604,10 @@ private:
         Check(CurrentKey() == key, "Enter moved the data set");
         const fw::Variant after = FTable->FieldByName(name).AsVariant();
         auto stored = fw::CreateAs<quire::TProp>(expected->ClassType());
+        if (auto* decimal = dynamic_cast<quire::TDecimalProp*>(stored.get())) {
+            const fw::TField& field = FTable->FieldByName(name);
+            decimal->SetLimits(field.Precision(), field.Scale());
+        }
         if (!after.IsNull()) {
             stored->SetAsVariant(after);
         }
