@@ -477,6 +477,25 @@ private:
         return aPoint.Y > 0 && aPoint.Y < FBox->ClientHeight() && aPoint.X < FBox->ClientWidth();
     }
     quire::TPropEdit& Edit() { return *FBox->FSelection->FEdit; }
+
+    // A host's expand or collapse moves the strip, which first commits a changed text:
+    // a text its row refuses stops the call with the refusal, the fields keep their
+    // values and the edit field shows the row's value again.
+    void ExpandOrCollapse(int32_t aIndex) {
+        const bool typed = Edit().FTextChanged;
+        const std::vector<fw::Variant> fields = FieldValues();
+        try {
+            if (FBox->GetEditInfo(aIndex)->FExpanded) {
+                FBox->CollapseItem(aIndex);
+            } else {
+                FBox->ExpandItem(aIndex);
+            }
+        } catch (const fw::Exception& refusal) {
+            Check(typed, "expanding a row with no text typed raised: " + refusal.Message());
+            Check(FieldValues() == fields, "a text refused on expanding changed the fields");
+            Check(!Edit().FTextChanged, "a text refused on expanding stays in the edit field");
+        }
+    }
     bool EditShown() {
         return FBox->FSelection->Visible() && Edit().Visible() && Edit().HandleAllocated();
     }
@@ -511,12 +530,7 @@ private:
             break;
         case TActionKind::Expand:
             if (FBox->Count() > 0) {
-                const int32_t index = RowOf(aAction.A);
-                if (FBox->GetEditInfo(index)->FExpanded) {
-                    FBox->CollapseItem(index);
-                } else {
-                    FBox->ExpandItem(index);
-                }
+                ExpandOrCollapse(RowOf(aAction.A));
             }
             break;
         case TActionKind::Resize:
