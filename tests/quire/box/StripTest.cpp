@@ -203,6 +203,27 @@ TEST_F(Strip, ARefusedCommitDuringAResizeOrAScrollLeavesTheStripOnTheSelectedRow
     EXPECT_TRUE(stripOnSelection());
 }
 
+// A host that expands or collapses a row while a text the field refuses waits in the
+// strip: the call stops with the refusal before any row moves (rows inserted or
+// removed above the strip's row would otherwise leave it on another row than the
+// selected one), and the strip shows its row's value again.
+TEST_F(Strip, ARefusedTextStopsAHostsExpandOrCollapseBeforeAnyRowMoves) {
+    ClickRow("qty");
+    Input::Type(Edit(), "many");
+    EXPECT_THROW(Box->ExpandItem(ItemOf("stamp")), fw::Exception);
+    EXPECT_FALSE(Row("stamp")->FExpanded);
+    EXPECT_EQ(Box->FSelection->FEditInfo, Row("qty"));
+    EXPECT_EQ(Edit().Text(), "3");
+
+    Box->ExpandItem(ItemOf("stamp"));
+    Input::Type(Edit(), "few");
+    EXPECT_THROW(Box->CollapseItem(ItemOf("stamp")), fw::Exception);
+    EXPECT_TRUE(Row("stamp")->FExpanded);
+    EXPECT_EQ(Box->FSelection->FEditInfo, Row("qty"));
+    EXPECT_EQ(Edit().Text(), "3");
+    EXPECT_EQ(Field("qty"), "3");
+}
+
 TEST_F(Strip, TheStripRepeatsTheRowsLeftHalfOnTheSamePixels) {
     fw::TBitmap measure;
     measure.SetSize(1, 1);
