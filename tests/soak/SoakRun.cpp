@@ -478,9 +478,9 @@ private:
     }
     quire::TPropEdit& Edit() { return *FBox->FSelection->FEdit; }
 
-    // A host's expand or collapse moves the strip, which first commits a changed text:
-    // a text its row refuses stops the call with the refusal, the fields keep their
-    // values and the edit field shows the row's value again.
+    // A host's expand or collapse first commits a changed text: a text its row refuses
+    // stops the call with the refusal, the fields keep their values and the edit field
+    // shows the row's value again.
     void ExpandOrCollapse(int32_t aIndex) {
         const bool typed = Edit().FTextChanged;
         const std::vector<fw::Variant> fields = FieldValues();

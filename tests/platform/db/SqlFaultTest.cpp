@@ -148,6 +148,64 @@ TEST_F(PostgresFaultTest, TerminatedSessionRefusesThePostAndARetryPostsTheTypedV
     Other->ExecSQL("DROP TABLE public." + name);
 }
 
+// The server refusing new sessions after the lost one (down, or the role locked out):
+// every retry says the connection cannot be opened again and keeps the typed values,
+// and the first retry after the server takes sessions again posts them.
+TEST_F(PostgresFaultTest, RetriesWhileNoSessionCanBeOpenedKeepTheTypedValues) {
+    const std::string role = "quire_locked_" + std::to_string(::getpid());
+    // The role's own sessions find the table in public, where the other one makes it.
+    const std::string table = "quire_locked_" + std::to_string(::getpid());
+    const std::string name = "public." + table;
+    try {
+        Other->ExecSQL("CREATE ROLE " + role + " LOGIN");
+    } catch (const EDatabaseError& error) {
+        GTEST_SKIP() << "cannot create a role: " << error.Message();
+    }
+    Other->ExecSQL("CREATE TABLE " + name + " (id INTEGER PRIMARY KEY, name TEXT)");
+    Other->ExecSQL("INSERT INTO " + name + " VALUES (1, 'old')");
+    Other->ExecSQL("GRANT USAGE ON SCHEMA public TO " + role);
+    Other->ExecSQL("GRANT SELECT, UPDATE ON " + name + " TO " + role);
+    {
+        auto locked = New<TSqlConnection>();
+        locked->SetDriver(sdPostgreSQL);
+        locked->SetHostName(Db->HostName());
+        locked->SetPort(Db->Port());
+        locked->SetDatabaseName(Db->DatabaseName());
+        locked->SetUserName(role);
+        locked->Open();
+        auto records = New<TSqlTable>();
+        records->SetConnection(locked.get());
+        records->SetTableName(table);
+        records->Open();
+        records->Edit();
+        records->FieldByName("name").SetAsString("typed");
+        Other->ExecSQL("ALTER ROLE " + role + " NOLOGIN");
+        Other->ExecSQL("SELECT pg_terminate_backend(?, 5000)", {Variant(BackendOf(*locked))});
+
+        EXPECT_THROW(records->Post(), EDatabaseError); // the statement meets the lost session
+        for (int retry = 0; retry < 2; ++retry) {
+            try {
+                records->Post();
+                ADD_FAILURE() << "posted while no session could be opened";
+            } catch (const EDatabaseError& error) {
+                EXPECT_THAT(error.Message(), HasSubstr("was lost and cannot be opened again"));
+                EXPECT_THAT(error.Message(), HasSubstr(role));
+            }
+            EXPECT_EQ(records->State(), dsEdit);
+            EXPECT_EQ(records->FieldByName("name").AsString(), "typed");
+        }
+        EXPECT_EQ(ValueSeenByOther("SELECT name FROM " + name), "old");
+
+        Other->ExecSQL("ALTER ROLE " + role + " LOGIN");
+        records->Post();
+        EXPECT_EQ(records->State(), dsBrowse);
+        EXPECT_EQ(ValueSeenByOther("SELECT name FROM " + name), "typed");
+    }
+    Other->ExecSQL("DROP TABLE " + name);
+    Other->ExecSQL("DROP OWNED BY " + role);
+    Other->ExecSQL("DROP ROLE " + role);
+}
+
 TEST_F(PostgresFaultTest, QueryReadsOnAfterItsSessionIsTerminated) {
     auto query = New<TSqlQuery>();
     query->SetConnection(Db.get());
