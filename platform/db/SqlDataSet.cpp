@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <map>
 #include <utility>
 
@@ -59,8 +60,49 @@ String NewCursorName() {
     return "quire_cursor_" + IntToStr(++counter);
 }
 
-// The statement with each "?" outside quotes and comments replaced by the next
-// value, as the driver quotes it.
+} // namespace
+
+namespace {
+
+bool IsWordChar(char aChar) {
+    return std::isalnum(static_cast<unsigned char>(aChar)) != 0 || aChar == '_' ||
+           static_cast<unsigned char>(aChar) >= 0x80;
+}
+
+// The end of a dollar-quoted string ($$...$$ or $tag$...$tag$) starting at aStart,
+// or npos when no such string starts there ($1 is a parameter, not a quote).
+std::size_t DollarQuoteEnd(const String& aSql, std::size_t aStart) {
+    if ((aStart > 0 && IsWordChar(aSql[aStart - 1])) ||
+        (aStart + 1 < aSql.size() && std::isdigit(static_cast<unsigned char>(aSql[aStart + 1]))))
+        return String::npos;
+    std::size_t close = aStart + 1;
+    while (close < aSql.size() && IsWordChar(aSql[close]))
+        ++close;
+    if (close >= aSql.size() || aSql[close] != '$')
+        return String::npos;
+    const String tag = aSql.substr(aStart, close - aStart + 1);
+    const std::size_t end = aSql.find(tag, close + 1);
+    return end == String::npos ? aSql.size() : end + tag.size();
+}
+
+// The end of a quoted string or identifier starting at aStart; in an E'' string a
+// backslash escapes the character after it.
+std::size_t QuotedEnd(const String& aSql, std::size_t aStart) {
+    const char quote = aSql[aStart];
+    const bool escapes = quote == '\'' && aStart > 0 &&
+                         (aSql[aStart - 1] == 'E' || aSql[aStart - 1] == 'e') &&
+                         (aStart < 2 || !IsWordChar(aSql[aStart - 2]));
+    for (std::size_t i = aStart + 1; i < aSql.size(); ++i) {
+        if (escapes && aSql[i] == '\\')
+            ++i;
+        else if (aSql[i] == quote)
+            return i + 1;
+    }
+    return aSql.size();
+}
+
+} // namespace
+
 String SpliceParams(const String& aSql, const std::vector<QVariant>& aParams,
                     const QSqlDriver& aDriver) {
     String result;
@@ -69,8 +111,9 @@ String SpliceParams(const String& aSql, const std::vector<QVariant>& aParams,
         const char c = aSql[i];
         std::size_t end = i + 1;
         if (c == '\'' || c == '"') {
-            end = aSql.find(c, i + 1);
-            end = end == String::npos ? aSql.size() : end + 1;
+            end = QuotedEnd(aSql, i);
+        } else if (c == '$' && DollarQuoteEnd(aSql, i) != String::npos) {
+            end = DollarQuoteEnd(aSql, i);
         } else if (aSql.compare(i, 2, "--") == 0) {
             end = aSql.find('\n', i);
             end = end == String::npos ? aSql.size() : end;
@@ -88,8 +131,6 @@ String SpliceParams(const String& aSql, const std::vector<QVariant>& aParams,
     }
     return result;
 }
-
-} // namespace
 
 TCustomSqlDataSet::TCustomSqlDataSet()
     : FCache(std::make_unique<TPageCache>()), FCursorName(NewCursorName()) {}

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlField>
 #include <QSqlRecord>
 #include <QSqlResult>
@@ -128,10 +130,16 @@ void TSqlQuery::InternalInitFieldDefs(TFieldDefs& aDefs) {
     if (FSQL.empty())
         DatabaseError("No SQL statement given");
     TSqlConnection& connection = Conn();
-    const std::vector<QVariant> params = ToSqlParams(FParams);
+    std::vector<QVariant> params = ToSqlParams(FParams);
     // Described as a subquery that reads no row: a statement that is not a query
     // (an UPDATE ... RETURNING) cannot stand there, so it is refused before it runs.
-    const String describe = "SELECT * FROM (" + FSQL + "\n) AS q LIMIT 0";
+    String describe = "SELECT * FROM (" + FSQL + "\n) AS q LIMIT 0";
+    // The driver would take a "?" inside a dollar-quoted or E'' string for a
+    // parameter: PostgreSQL's parameters go into the text, as for the cursor.
+    if (connection.Driver() == sdPostgreSQL && !params.empty()) {
+        describe = SpliceParams(describe, params, *DatabaseOf(connection).driver());
+        params.clear();
+    }
     QSqlQuery query = [&] {
         try {
             return ExecQuery(connection, describe, params);

@@ -10,6 +10,7 @@
 #include <vector>
 
 class QSqlDatabase;
+class QSqlDriver;
 class QSqlQuery;
 class QString;
 class QVariant;
@@ -29,6 +30,13 @@ QSqlDatabase& DatabaseOf(const TSqlConnection& aConnection);
 // leaves the transaction usable.
 QSqlQuery ExecQuery(TSqlConnection& aConnection, const String& aSql,
                     const std::vector<QVariant>& aParams);
+
+// aSql with each "?" outside PostgreSQL's strings, quoted identifiers and comments
+// replaced by the next of aParams as a literal the driver quotes, for statements that
+// cannot take parameters (a cursor's declaration). Strings are '...', E'...' (with
+// backslash escapes) and dollar-quoted ($$...$$, $tag$...$tag$).
+String SpliceParams(const String& aSql, const std::vector<QVariant>& aParams,
+                    const QSqlDriver& aDriver);
 
 // Reads every remaining row of aQuery, each value converted by aTypes. After the
 // field values each row gets the stored form (RawSqlValue) of the columns aRaw

@@ -206,6 +206,21 @@ TEST_F(PostgresFaultTest, RetriesWhileNoSessionCanBeOpenedKeepTheTypedValues) {
     Other->ExecSQL("DROP ROLE " + role);
 }
 
+// A query's parameters go into its text for the server-side cursor: a "?" inside
+// any of PostgreSQL's string forms is text, not a parameter.
+TEST_F(PostgresFaultTest, QuestionMarksInsidePostgresStringsAreNoParameters) {
+    auto query = New<TSqlQuery>();
+    query->SetConnection(Db.get());
+    query->SetSQL("SELECT $$a?b$$ AS dollar, $q$'?' $$ ?$q$ AS tagged, E'it\\'s ?' AS escaped,"
+                  " 'x' || ? AS given");
+    query->SetParams({Variant("y")});
+    query->Open();
+    EXPECT_EQ(query->FieldByName("dollar").AsString(), "a?b");
+    EXPECT_EQ(query->FieldByName("tagged").AsString(), "'?' $$ ?");
+    EXPECT_EQ(query->FieldByName("escaped").AsString(), "it's ?");
+    EXPECT_EQ(query->FieldByName("given").AsString(), "xy");
+}
+
 TEST_F(PostgresFaultTest, QueryReadsOnAfterItsSessionIsTerminated) {
     auto query = New<TSqlQuery>();
     query->SetConnection(Db.get());
