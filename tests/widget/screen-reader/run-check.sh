@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Reads and edits the qt-widgets example through the Linux accessibility bus, as a
-# screen reader does: a virtual X display, a session bus of its own and the
+# screen reader does: a virtual X server, a session bus of its own and the
 # accessibility bus on it, the example on a fresh copy of the sample, and
 # check.py as the reader. Exits 77 (skipped) when a tool for this is missing.
 #
@@ -13,13 +13,32 @@ work=${2:?a folder for the sample}
 here=$(cd "$(dirname "$0")" && pwd)
 
 if [ -z "${QUIRE_IN_SESSION:-}" ]; then
-  for tool in xvfb-run dbus-run-session /usr/bin/python3; do
+  for tool in Xvfb dbus-run-session /usr/bin/python3; do
     command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
   done
   /usr/bin/python3 -c "import gi; gi.require_version('Atspi', '2.0')" 2>/dev/null ||
     { echo "skipped: the AT-SPI bindings for Python (gir1.2-atspi-2.0) are not installed"; exit 77; }
-  export QUIRE_IN_SESSION=1
-  exec xvfb-run -a -s "-screen 0 1280x800x24" dbus-run-session -- bash "$0" "$@"
+  mkdir -p "$work"
+  # The server picks a free display itself and names it once it takes connections, so
+  # runs side by side never reach for the same display.
+  rm -f "$work/display"
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  server=$!
+  for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    kill -0 "$server" 2>/dev/null || break
+    sleep 0.1
+  done
+  if [ ! -s "$work/display" ]; then
+    echo "FAILED: the virtual X server did not start:"; cat "$work/xvfb.log"
+    kill "$server" 2>/dev/null
+    exit 1
+  fi
+  DISPLAY=":$(cat "$work/display")" QUIRE_IN_SESSION=1 dbus-run-session -- bash "$0" "$@"
+  status=$?
+  kill "$server" 2>/dev/null
+  wait "$server" 2>/dev/null
+  exit $status
 fi
 
 launcher=""
@@ -32,10 +51,13 @@ done
 mkdir -p "$work"
 rm -f "$work/sample.db"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb
-"$example" --database "$work/sample.db" &
+"$example" --database "$work/sample.db" 2>"$work/example.log" &
 app=$!
 /usr/bin/python3 "$here/check.py"
 status=$?
+if ! kill -0 "$app" 2>/dev/null; then
+  echo "the example ended early:"; cat "$work/example.log"
+fi
 kill "$app" 2>/dev/null
 wait "$app" 2>/dev/null
 exit $status
