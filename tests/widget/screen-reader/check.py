@@ -106,11 +106,10 @@ def main():
     if not check(edit is not None and edit.get_name() == "Title",
                  "the edit field is reachable and names its row"):
         return
-    text = edit.get_text_iface()
-    check(text.get_text(0, text.get_character_count()) == "Война и мир",
+    check(Atspi.Text.get_text(edit, 0, Atspi.Text.get_character_count(edit)) == "Война и мир",
           "the edit field holds the row's value")
 
-    edit.get_editable_text_iface().set_text_contents(NEW_TITLE)
+    Atspi.EditableText.set_text_contents(edit, NEW_TITLE)
     pump_until(lambda: False, 0.3)
     Atspi.generate_keyboard_event(0xFF0D, None, Atspi.KeySynthType.SYM)  # Return
     check(pump_until(lambda: title.get_description() == NEW_TITLE),
