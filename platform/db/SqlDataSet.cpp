@@ -60,10 +60,6 @@ String NewCursorName() {
     return "quire_cursor_" + IntToStr(++counter);
 }
 
-} // namespace
-
-namespace {
-
 bool IsWordChar(char aChar) {
     return std::isalnum(static_cast<unsigned char>(aChar)) != 0 || aChar == '_' ||
            static_cast<unsigned char>(aChar) >= 0x80;
