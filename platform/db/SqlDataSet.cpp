@@ -106,10 +106,11 @@ String SpliceParams(const String& aSql, const std::vector<QVariant>& aParams,
     for (std::size_t i = 0; i < aSql.size(); ++i) {
         const char c = aSql[i];
         std::size_t end = i + 1;
+        const std::size_t dollarQuoteEnd = c == '$' ? DollarQuoteEnd(aSql, i) : String::npos;
         if (c == '\'' || c == '"') {
             end = QuotedEnd(aSql, i);
-        } else if (c == '$' && DollarQuoteEnd(aSql, i) != String::npos) {
-            end = DollarQuoteEnd(aSql, i);
+        } else if (dollarQuoteEnd != String::npos) {
+            end = dollarQuoteEnd;
         } else if (aSql.compare(i, 2, "--") == 0) {
             end = aSql.find('\n', i);
             end = end == String::npos ? aSql.size() : end;

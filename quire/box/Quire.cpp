@@ -347,9 +347,7 @@ void TQuire::ExpandItem(int32_t aIndex) {
 }
 
 void TQuire::CollapseItem(int32_t aIndex) {
-    // The typed text is committed while every row is still at its index: a refusal
-    // stops the call before any row moves and leaves the strip on its row. The
-    // commit's handler may rebuild the rows, so the row is looked up after it.
+    // Committed first, for the same reasons as in ExpandItem.
     ApplyChanges();
     TPropEditInfo* row = GetEditInfo(aIndex);
     if (row == nullptr || !row->IsExpandable() || !row->FExpanded) {
